@@ -1,0 +1,98 @@
+#include "frame/frame.hpp"
+
+#include <unistd.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "VelCurveBasedInfrastructure.h"
+
+namespace vcbm {
+
+Frame::Frame(const Routine& r, int& ier) noexcept : Frame(r, ier, KeepIer{}) { ier = 0; }
+
+Frame::Frame(const Routine& r, int& ier, KeepIer) noexcept : r_(r), ier_(&ier), level_(nfndeb()) {
+    if (r_.threshold > 0 && level_ >= r_.threshold) genmsg(r_.name, r_.len);
+}
+
+Frame::Frame(const Routine& r) noexcept : Frame(r, own_ier_) {}
+
+void* Frame::request_bytes(int esize, int count, void* base) noexcept {
+    if (nblocks_ == max_blocks) {  // more blocks than one frame tracks: a capacity limit
+        *ier_ = 10;
+        return nullptr;
+    }
+    Block& b = blocks_[nblocks_];
+    b = Block{esize, count, base, 0};
+    int ieralloc = 0;
+    crrqst(&b.esize, &b.count, b.base, &b.offset, &ieralloc);
+    if (ieralloc > 0 || b.offset == 0) {
+        *ier_ = 10;
+        return nullptr;
+    }
+    ++nblocks_;
+    auto addr = reinterpret_cast<std::uintptr_t>(base) +
+                static_cast<std::uintptr_t>(b.offset) * static_cast<std::uintptr_t>(esize);
+    return reinterpret_cast<void*>(addr);
+}
+
+void Frame::release_all() noexcept {
+    // Most recent first, the order a stack allocator prefers.
+    while (nblocks_ > 0) {
+        Block& b = blocks_[--nblocks_];
+        int ieralloc = 0;
+        crdelt(&b.esize, &b.count, b.base, &b.offset, &ieralloc);
+        if (ieralloc > 0 && *ier_ < 1) *ier_ = 10;
+    }
+}
+
+Frame::~Frame() {
+    release_all();
+    const int code = *ier_;
+    bool report;
+    if (forced_report_ >= 0)
+        report = forced_report_ == 1 || code > 0;
+    else
+        report = r_.report_always || code > 0 || (code < 0 && r_.report_negative);
+    if (report) aermsg(r_.name, ier_, r_.len);
+    if (r_.exit_trace && r_.threshold > 0 && level_ >= r_.threshold) gsomsg(r_.name, r_.len);
+}
+
+void report_failure(const Routine& r) noexcept { germsg(r.name, r.len); }
+
+void report_code(const Routine& r, int code) noexcept { aermsg(r.name, &code, r.len); }
+
+void debug_line(std::string_view text) noexcept { swrdbg(text.data(), static_cast<long>(text.size())); }
+
+void debug_line(std::string_view text, int value) noexcept {
+    swrdbi(text.data(), &value, static_cast<long>(text.size()));
+}
+
+void debug_line(std::string_view text, double value) noexcept {
+    swrdbr(text.data(), &value, static_cast<long>(text.size()));
+}
+
+void print_line(const char* format, ...) noexcept {
+    char line[512];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(line, sizeof line - 1, format, args);
+    va_end(args);
+    if (n < 0) return;
+    std::size_t len = static_cast<std::size_t>(n) < sizeof line - 2 ? static_cast<std::size_t>(n)
+                                                                     : sizeof line - 2;
+    line[len++] = '\n';
+    const int unit = nfnimp();
+    if (unit == 6) {
+        std::fwrite(line, 1, len, stdout);
+        std::fflush(stdout);
+    } else if (unit == 0) {
+        std::fwrite(line, 1, len, stderr);
+    } else if (unit > 0) {
+        ssize_t written = ::write(unit, line, len);
+        (void)written;  // a closed unit loses the line, as a full disk would
+    }
+}
+
+}  // namespace vcbm

@@ -1,0 +1,165 @@
+// The calling frame shared by every routine of the library.
+//
+// A routine opens a Frame on entry:
+//
+//     extern "C" void pocurv(..., int* ier) {
+//         static constexpr auto R = vcbm::routine("POCURV");
+//         vcbm::Frame f(R, *ier);
+//         if (*ndim < 1) return f.fail(1);
+//         double* w = f.acquire(work.base, work.size, n);   // nullptr: IER = 10
+//         if (!w) return;
+//         ...
+//     }
+//
+// The constructor clears IER, reads the trace level and writes the entry
+// trace when the level reaches the routine's threshold. The destructor, on
+// every exit path, releases each work-space block obtained through the frame
+// (a failed release turns a code below 1 into 10), reports the code through
+// aermsg (positive codes; every non-zero code for the routines that report
+// negative ones; every code for those that report on every exit), and writes
+// the exit trace after the report.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "frame/array_view.hpp"
+#include "frame/routine_table.hpp"
+
+namespace vcbm {
+
+// What the frame needs to know about one routine.
+struct Routine {
+    const char* name;      // upper-case trace name
+    long len;              // its length, 6 or 7
+    int threshold;         // trace level for entry/exit lines; 0 = never traced
+    bool exit_trace;       // false for routines that trace their entry only
+    bool report_negative;  // report every non-zero code, not just positive ones
+    bool report_always;    // report on every exit, code 0 included
+};
+
+namespace detail {
+constexpr bool same_name(const char* a, const char* b) {
+    while (*a && *a == *b) { ++a; ++b; }
+    return *a == *b;
+}
+constexpr long name_length(const char* s) {
+    long n = 0;
+    while (s[n]) ++n;
+    return n;
+}
+constexpr bool reports_always(const char* name) {
+    for (const char* n : {"MCXCOM", "VCVINV", "MCOORD", "MCOORD1", "SCBASE"})
+        if (same_name(n, name)) return true;
+    return false;
+}
+}  // namespace detail
+
+// The frame description of routine NAME (its upper-case trace name), looked
+// up at compile time in the library's threshold table.
+consteval Routine routine(const char* name) {
+    Routine r{name, detail::name_length(name), 0, true, false, detail::reports_always(name)};
+    for (const auto& row : detail::routine_rows) {
+        if (detail::same_name(row.name, name)) {
+            r.threshold = row.threshold;
+            r.exit_trace = row.exit_trace;
+            r.report_negative = row.report_negative;
+        }
+    }
+    return r;
+}
+
+// A fixed base array for work space, in per-thread storage: used as such
+// while a routine's need fits, and as the base of the offset of a crrqst
+// request when it does not.
+template <class T, std::size_t N>
+struct WorkBase {
+    T base[N];
+    static constexpr int size = static_cast<int>(N);
+};
+
+class Frame {
+public:
+    struct KeepIer {};
+    static constexpr int max_blocks = 8;
+
+    // Opens the frame and sets IER to 0.
+    Frame(const Routine& r, int& ier) noexcept;
+    // Opens the frame without touching IER, for routines that clear it only
+    // on the paths that reach a result.
+    Frame(const Routine& r, int& ier, KeepIer) noexcept;
+    // For routines without an error argument.
+    explicit Frame(const Routine& r) noexcept;
+    ~Frame();
+
+    Frame(const Frame&) = delete;
+    Frame& operator=(const Frame&) = delete;
+
+    int level() const noexcept { return level_; }
+    int& ier() noexcept { return *ier_; }
+    const Routine& routine() const noexcept { return r_; }
+
+    // Sets IER to CODE; `return f.fail(code);` leaves through the frame.
+    void fail(int code) noexcept { *ier_ = code; }
+
+    // Storage for COUNT elements: BASE itself when COUNT <= CAPACITY,
+    // otherwise a crrqst block addressed from BASE. On a refused request
+    // IER becomes 10 and the result is nullptr.
+    template <class T>
+    T* acquire(T* base, int capacity, int count) noexcept {
+        if (count <= capacity) return base;
+        return request(base, count);
+    }
+    template <class T, std::size_t N>
+    T* acquire(WorkBase<T, N>& wb, int count) noexcept {
+        return acquire(wb.base, WorkBase<T, N>::size, count);
+    }
+
+    // Always asks crrqst for COUNT elements addressed from BASE.
+    template <class T>
+    T* request(T* base, int count) noexcept {
+        return static_cast<T*>(request_bytes(static_cast<int>(sizeof(T)), count, base));
+    }
+
+    // Releases now every block obtained so far (as the destructor would).
+    void release_all() noexcept;
+
+    // Overrides whether the code is reported on exit (mapirw's rule).
+    void set_report(bool always) noexcept { forced_report_ = always ? 1 : 0; }
+
+private:
+    void* request_bytes(int esize, int count, void* base) noexcept;
+
+    struct Block {
+        int esize;
+        int count;
+        void* base;
+        std::int64_t offset;
+    };
+
+    Routine r_;
+    int* ier_;
+    int own_ier_ = 0;
+    int level_;
+    int nblocks_ = 0;
+    int forced_report_ = -1;
+    Block blocks_[max_blocks];
+};
+
+// Failure report without a code (germsg) under the routine's name.
+void report_failure(const Routine& r) noexcept;
+// Error report with a code under the routine's name, outside the frame's own.
+void report_code(const Routine& r, int code) noexcept;
+
+// Debug writers: one line each, through swrdbg / swrdbi / swrdbr.
+void debug_line(std::string_view text) noexcept;
+void debug_line(std::string_view text, int value) noexcept;
+void debug_line(std::string_view text, double value) noexcept;
+
+// One formatted line (printf-style, newline added) on the print unit whose
+// number nfnimp returns: 6 is standard output, 0 standard error, any other
+// number the open file descriptor of that number.
+void print_line(const char* format, ...) noexcept __attribute__((format(printf, 1, 2)));
+
+}  // namespace vcbm

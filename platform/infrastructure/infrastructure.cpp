@@ -1,0 +1,168 @@
+// Default implementation of the infrastructure services.
+//
+// Trace lines and error reports are plain text lines on a stream (standard
+// error unless the host redirects it); debug lines likewise on their own
+// stream. Work space comes from the heap. The control functions at the end
+// let a host or a test set the trace level, redirect the streams, choose the
+// print unit and the debug option, and make a chosen request or release fail.
+#include "VelCurveBasedInfrastructure.h"
+
+#include <atomic>
+#include <cfloat>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <mutex>
+
+namespace {
+
+std::atomic<int> g_level{0};
+std::atomic<int> g_unit{6};
+std::atomic<int> g_debug_option{0};
+std::atomic<int> g_stack_depth{-1};
+std::atomic<int> g_fail_request{0};  // countdown: the request that brings it to 0 fails
+std::atomic<int> g_fail_release{0};
+std::atomic<long> g_blocks{0};
+
+std::mutex g_stream_mutex;
+FILE* g_trace_stream = nullptr;  // nullptr: stderr
+FILE* g_debug_stream = nullptr;
+
+FILE* trace_stream() { return g_trace_stream ? g_trace_stream : stderr; }
+FILE* debug_stream() { return g_debug_stream ? g_debug_stream : stderr; }
+
+// Character arguments arrive with their length and no terminating zero.
+int clamp_len(long len) { return len < 0 ? 0 : (len > 4096 ? 4096 : static_cast<int>(len)); }
+
+void line(FILE* (*stream)(), const char* fmt, auto... args) {
+    std::lock_guard<std::mutex> lock(g_stream_mutex);
+    FILE* s = stream();
+    std::fprintf(s, fmt, args...);
+    std::fflush(s);
+}
+
+// Countdown shared by the "make the k-th call fail" controls.
+bool take_failure(std::atomic<int>& countdown) {
+    int k = countdown.load();
+    while (k > 0) {
+        if (countdown.compare_exchange_weak(k, k - 1)) return k == 1;
+    }
+    return false;
+}
+
+// Blocks carry a small header in front of the storage that records where
+// the allocation starts, so that the storage itself can sit at an exact
+// multiple of the element size from the caller's base array.
+constexpr std::size_t kHeader = 16;
+constexpr std::size_t kMaxBytes = std::size_t{1} << 40;  // 1 TiB: anything larger is absurd
+
+}  // namespace
+
+extern "C" {
+
+int nfndeb(void) { return g_level.load(std::memory_order_relaxed); }
+int nfnimp(void) { return g_unit.load(std::memory_order_relaxed); }
+int nacdbg(void) { return g_debug_option.load(std::memory_order_relaxed); }
+
+void genmsg(const char* name, long len) { line(trace_stream, "-> %.*s\n", clamp_len(len), name); }
+void gsomsg(const char* name, long len) { line(trace_stream, "<- %.*s\n", clamp_len(len), name); }
+void aermsg(const char* name, const int* ier, long len) {
+    line(trace_stream, "** %.*s: IER = %d\n", clamp_len(len), name, *ier);
+}
+void germsg(const char* name, long len) { line(trace_stream, "** %.*s: failure\n", clamp_len(len), name); }
+
+void swrdbg(const char* text, long len) { line(debug_stream, "%.*s\n", clamp_len(len), text); }
+void swrdbi(const char* text, const int* i, long len) {
+    line(debug_stream, "%.*s %d\n", clamp_len(len), text, *i);
+}
+void swrdbr(const char* text, const double* r, long len) {
+    line(debug_stream, "%.*s %.17g\n", clamp_len(len), text, *r);
+}
+
+void crrqst(const int* esize, const int* count, void* base, int64_t* offset, int* ieralloc) {
+    *ieralloc = 1;
+    const int es = *esize;
+    const int n = *count;
+    if ((es != 4 && es != 8) || n < 1 || base == nullptr) return;
+    const std::size_t bytes = static_cast<std::size_t>(n) * static_cast<std::size_t>(es);
+    if (bytes > kMaxBytes || take_failure(g_fail_request)) return;
+    char* raw = static_cast<char*>(std::malloc(bytes + kHeader + static_cast<std::size_t>(es)));
+    if (raw == nullptr) return;
+    const auto b = reinterpret_cast<std::uintptr_t>(base);
+    auto p = reinterpret_cast<std::uintptr_t>(raw) + kHeader;
+    // Align the storage on the base array's element grid.
+    const std::uintptr_t mis = (p - b) % static_cast<std::uintptr_t>(es);
+    if (mis != 0) p += static_cast<std::uintptr_t>(es) - mis;
+    std::memcpy(reinterpret_cast<void*>(p - sizeof(char*)), &raw, sizeof(char*));
+    *offset = static_cast<int64_t>(static_cast<std::intptr_t>(p - b) / es);
+    *ieralloc = 0;
+    g_blocks.fetch_add(1);
+}
+
+void crdelt(const int* esize, const int* /*count*/, void* base, int64_t* offset, int* ieralloc) {
+    *ieralloc = 1;
+    const int es = *esize;
+    if ((es != 4 && es != 8) || base == nullptr || *offset == 0) return;
+    if (take_failure(g_fail_release)) return;
+    const std::uintptr_t p = reinterpret_cast<std::uintptr_t>(base) +
+                             static_cast<std::uintptr_t>(*offset) * static_cast<std::uintptr_t>(es);
+    char* raw;
+    std::memcpy(&raw, reinterpret_cast<void*>(p - sizeof(char*)), sizeof(char*));
+    std::free(raw);
+    *offset = 0;
+    *ieralloc = 0;
+    g_blocks.fetch_sub(1);
+}
+
+void crfillx(const int* nbytes, const void* from, void* to) {
+    if (*nbytes > 0 && from != to) std::memmove(to, from, static_cast<std::size_t>(*nbytes));
+}
+void srfill(const int* count, const double* from, double* to) {
+    if (*count > 0 && from != to) std::memmove(to, from, static_cast<std::size_t>(*count) * sizeof(double));
+}
+void vrirazx(const int* count, double* a) {
+    for (int i = 0; i < *count; ++i) a[i] = 0.0;
+}
+void irazx(const int* nbytes, void* a) {
+    if (*nbytes > 0) std::memset(a, 0, static_cast<std::size_t>(*nbytes));
+}
+
+// Relative precision: the distance from 1.0 to the next double, 2^-52.
+void aovur8(double* r) { *r = std::numeric_limits<double>::epsilon(); }
+// Decimal precision exponent: 15 significant decimal digits survive a round
+// trip through a double. 10^-15 is then the smallest norm treated as non-zero
+// and 10^-8 the size of a negligible unit-vector component.
+void aovsr8(int* n) { *n = std::numeric_limits<double>::digits10; }
+void aovor8(double* r) { *r = std::numeric_limits<double>::max(); }
+// Binary precision: 52 fraction bits (0.5^52 = epsilon); the second value is
+// the largest binary exponent, 1024.
+void aovbr8(int* n, int* m) {
+    *n = std::numeric_limits<double>::digits - 1;
+    *m = std::numeric_limits<double>::max_exponent;
+}
+// Stands for an infinite radius of curvature. The square root of the largest
+// double keeps a centre computed as point + radius * normal finite.
+void merflo(double* r) { *r = 1.0e154; }
+void soverf(void) {}
+void udfpil(int* n) {
+    const int depth = g_stack_depth.load(std::memory_order_relaxed);
+    if (depth >= 0) *n = depth;
+}
+
+void vcbi_set_trace_level(int level) { g_level.store(level); }
+void vcbi_set_trace_stream(FILE* stream) {
+    std::lock_guard<std::mutex> lock(g_stream_mutex);
+    g_trace_stream = stream;
+}
+void vcbi_set_debug_stream(FILE* stream) {
+    std::lock_guard<std::mutex> lock(g_stream_mutex);
+    g_debug_stream = stream;
+}
+void vcbi_set_print_unit(int unit) { g_unit.store(unit); }
+void vcbi_set_debug_option(int option) { g_debug_option.store(option); }
+void vcbi_fail_request(int k) { g_fail_request.store(k < 0 ? 0 : k); }
+void vcbi_fail_release(int k) { g_fail_release.store(k < 0 ? 0 : k); }
+long vcbi_blocks_in_use(void) { return g_blocks.load(); }
+void vcbi_set_stack_depth(int depth) { g_stack_depth.store(depth); }
+
+}  // extern "C"
