@@ -61,9 +61,16 @@ const Command* find_command(const std::string& name);
 
 // Commands.
 Run prepare_demo(const Field& root, const Options& options);
+Run prepare_bezier(const Field& root, const Options& options);
 
 // Helpers shared by the commands.
 std::string describe(const Curve& c);                 // "2D curve, 3 coefficients on [0, 1]"
 Curve graph_of(const std::vector<double>& poly, double ta, double tb);  // the curve (t, p(t))
+// Column j (1-based) of a column-major array of dim rows, and the first count columns.
+std::vector<double> column(const std::vector<double>& a, int dim, int j);
+std::vector<std::vector<double>> points(const std::vector<double>& a, int dim, int count);
+// Converts a curve given by its control polygon to coefficients (polygc), recording
+// the call and the coefficients in r; false when the conversion failed.
+bool resolve_polygon(Curve& c, Report& r);
 
 }  // namespace velcurve

@@ -6,6 +6,8 @@ namespace velcurve {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
+        {"bezier", "control polygon of a curve and its split at a parameter (cpolyg, uplygg)", true, nullptr,
+         prepare_bezier},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };
@@ -43,6 +45,17 @@ Curve graph_of(const std::vector<double>& poly, double ta, double tb) {
     g.ta = ta;
     g.tb = tb;
     return g;
+}
+
+std::vector<double> column(const std::vector<double>& a, int dim, int j) {
+    auto first = a.begin() + static_cast<std::ptrdiff_t>(j - 1) * dim;
+    return {first, first + dim};
+}
+
+std::vector<std::vector<double>> points(const std::vector<double>& a, int dim, int count) {
+    std::vector<std::vector<double>> p;
+    for (int j = 1; j <= count; ++j) p.push_back(column(a, dim, j));
+    return p;
 }
 
 }  // namespace velcurve

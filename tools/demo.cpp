@@ -14,9 +14,25 @@ namespace {
 constexpr const char* kCurve = R"({"dimension": 2, "label": "C",
     "coefficients": [[0, 0], [3, 6], [3, -6], [-2, 0]]})";
 
-Curve demo_curve() {
-    nlohmann::json j = nlohmann::json::parse(kCurve);
-    return read_curve(Field(j, "curve"));
+// Runs a command on an embedded document, as if it came from a file.
+Output step(Session& s, Run (*prepare)(const Field&, const Options&), const std::string& doc) {
+    Output o;
+    try {
+        nlohmann::json j = nlohmann::json::parse(doc);
+        Options quiet = s.options;
+        quiet.svg.clear();
+        prepare(Field(j, ""), quiet)(s, o);
+    } catch (const std::exception& e) {  // the embedded data is fixed; this would be a bug
+        Report r;
+        r.command = "demo";
+        r.title = std::string("embedded document rejected: ") + e.what();
+        o.sections.push_back(std::move(r));
+    }
+    return o;
+}
+
+void take_sections(Output& from, Output& out) {
+    for (Report& r : from.sections) out.sections.push_back(std::move(r));
 }
 
 void marker(Output& out) {
@@ -83,13 +99,21 @@ void traced_call(Session& s, Output& out) {
 
 }  // namespace
 
-Run prepare_demo(const Field&, const Options&) {
+Run prepare_demo(const Field&, const Options& options) {
+    nlohmann::json planar = nlohmann::json::parse(kCurve);
+    options.require_view(2, Field(planar, "the demo curve"));
     return [](Session& s, Output& out) {
         marker(out);
         tolerances(s, out);
         traced_call(s, out);
-        Curve c = demo_curve();
-        out.drawing.curves.emplace_back(c.label, c);
+        const std::string curve = kCurve;
+
+        // The curve, its control polygon and the split point at t = 1/2.
+        Output bezier = step(s, prepare_bezier, R"({"split": 0.5, "curve": )" + curve + "}");
+        out.drawing.curves = bezier.drawing.curves;
+        if (!bezier.drawing.polygons.empty()) out.drawing.polygons.push_back(bezier.drawing.polygons.front());
+        out.drawing.markers = bezier.drawing.markers;
+        take_sections(bezier, out);
     };
 }
 

@@ -132,8 +132,8 @@ int run(int argc, char** argv) {
         if (command->reads_input) doc = parse_document(read_input(options.file));
         Field root(doc, "");
         tolerances = read_tolerances(root);
-        work = command->prepare(root, options);
         if (options.svg.empty() && command->default_svg != nullptr) options.svg = command->default_svg;
+        work = command->prepare(root, options);
         if (!options.svg.empty()) {
             picture.open(options.svg);
             if (!picture) throw InputError(options.svg + ": cannot be written");
