@@ -44,6 +44,11 @@ struct Session {
         auto lines = capture.take();
         if (options.trace >= 0) r.trace.insert(r.trace.end(), lines.begin(), lines.end());
     }
+    // Ends a section: its trace, then the section itself into the output.
+    void finish(Report& r, Output& out) {
+        collect_trace(r);
+        out.sections.push_back(std::move(r));
+    }
 };
 
 using Run = std::function<void(Session&, Output&)>;
