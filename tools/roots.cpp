@@ -31,12 +31,11 @@ Run prepare_roots(const Field& root, const Options& options) {
         Curve graph = graph_of(poly, std::min(iv[0], iv[1]), std::max(iv[0], iv[1]));
         out.drawing.curves.emplace_back("p(t)", graph);
         out.drawing.lines.push_back({"p = 0", {0.0, 0.0}, {1.0, 0.0}});
+        // p(t) at each root is evaluated here, independently of the solver, as a check.
         Table& tab = r.table("roots", {"k", "t", "p(t)"});
-        int one = 1;
         for (int k = 0; k < nroot && k < static_cast<int>(roots.size()); ++k) {
-            double t = roots[static_cast<std::size_t>(k)], v = 0.0;
-            pocurv(&one, &n, poly.data(), &t, &v);
-            tab.row({static_cast<long>(k + 1), t, v});
+            double t = roots[static_cast<std::size_t>(k)];
+            tab.row({static_cast<long>(k + 1), t, horner(poly, t)});
             out.drawing.markers.push_back({"t=" + format_real(t, 6), {t, 0.0}});
         }
         s.finish(r, out);
