@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "VelCurveBasedInfrastructure.h"
+#include "vcbm_polynomial.h"
 #include "frame/frame.hpp"
 #include "frame/tolerance.hpp"
 #include "solve/bernstein.hpp"
@@ -80,7 +81,8 @@ public:
         double* d2 = work_;
         for (int k = 0; k < n_ - 2; ++k) d2[k] = (poly[k + 2] - poly[k + 1]) - (poly[k + 1] - poly[k]);
         double hi, lo;
-        bern::bounds(d2, n_ - 2, hi, lo);
+        const int nd2 = n_ - 2;
+        ugpolx(&nd2, d2, &hi, &lo);
         const double scale = static_cast<double>(n_ - 1) * (n_ - 2) / ((b - a) * (b - a));
         const double m2 = lo * scale, big_m2 = hi * scale;
         if (m2 <= kFlat && big_m2 >= -kFlat) {
@@ -197,7 +199,8 @@ int continue_piece(Isolation& iso, const double* c, double a, double b, int leve
     stack[top++] = Piece{a, b, level, force_split};
     while (top > 0 && !iso.stopped()) {
         const Piece p = stack[--top];
-        bern::polygon_on(c, n, p.a, p.b, w.conv, w.piece);
+        const int one = 1;
+        ufdplg(&one, &n, c, &p.a, &p.b, w.conv, w.piece);
         bool split = p.force_split || (p.b - p.a > kShortPiece && p.level < kMaxLevel);
         if (!split) split = iso.analyse_short(w.piece, p.a, p.b, p.level);
         if (!split || iso.stopped()) continue;
@@ -229,7 +232,9 @@ int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
     Frame f(R, ier);
     nroot = 0;
     pbrn = false;
-    const int neff = bern::degree_count(c, ncoef);
+    int neff = 1, iconst = 0;
+    const int one = 1;
+    udegcv(&one, &ncoef, c, &neff, &iconst);
     if (neff == 1) {
         if (std::fabs(c[0]) <= epsf) ier = -1;
         return ier;
@@ -260,7 +265,7 @@ int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
         if (std::fabs(horner(c, neff, a)) <= epsf) root[nroot++] = a;
         return ier;
     }
-    bern::polygon_on(c, neff, a, b, w.conv, w.poly);
+    ufdplg(&one, &neff, c, &a, &b, w.conv, w.poly);
     for (int k = 0; k < neff; ++k)
         if (!std::isfinite(w.poly[k])) return ier = 1;  // NaN or overflow: nothing can be said
     const int ic = sign_test(neff, w.poly);
@@ -270,7 +275,7 @@ int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
         // polynomial is zero within the tolerance on the whole interval only
         // when every control value is.
         double hi, lo;
-        bern::bounds(w.poly, neff, hi, lo);
+        ugpolx(&neff, w.poly, &hi, &lo);
         if (std::fabs(hi) <= epsf && std::fabs(lo) <= epsf) return ier = -1;
     }
 

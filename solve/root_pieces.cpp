@@ -6,9 +6,9 @@
 
 #include "frame/frame.hpp"
 #include "frame/tolerance.hpp"
-#include "solve/bernstein.hpp"
 #include "solve/interval_roots.hpp"
 #include "solve/solve_internal.hpp"
+#include "vcbm_polynomial.h"
 #include "vcbm_solve.h"
 
 namespace vcbm::roots {
@@ -18,7 +18,7 @@ int sign_test(int n, const double* poly) noexcept {
     Frame f(R);
     if (n < 1) return 0;
     double lo, hi;
-    bern::sign_bounds(poly, n, lo, hi);
+    utspol(&n, poly, &lo, &hi);
     const double eps = tol::eps1();
     if (hi < -eps || lo > eps) return 0;
     if (std::fabs(hi) <= eps && std::fabs(lo) <= eps) return 2;
@@ -27,9 +27,10 @@ int sign_test(int n, const double* poly) noexcept {
 
 int monotonicity(int n, const double* poly, double* work, double scale) noexcept {
     if (n < 2) return 0;
-    for (int k = 0; k < n - 1; ++k) work[k] = (poly[k + 1] - poly[k]) * scale;
+    const int nd = n - 1;
+    for (int k = 0; k < nd; ++k) work[k] = (poly[k + 1] - poly[k]) * scale;
     double hi, lo;
-    bern::bounds(work, n - 1, hi, lo);
+    ugpolx(&nd, work, &hi, &lo);
     if (lo > kFlat) return 1;
     if (hi < -kFlat) return -1;
     return 0;
