@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 
+#include "VelCurveBasedInfrastructure.h"
 #include "frame/frame.hpp"
 #include "frame/tolerance.hpp"
 #include "vcbm_frame.h"

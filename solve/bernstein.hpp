@@ -6,18 +6,24 @@
 namespace vcbm::bern {
 
 // de Casteljau split at 1/2: the polygons of the two halves, each on [0, 1].
-// n <= 61. Column r of the triangle is kept in one row t, updated from the
-// bottom up; the left polygon takes its first point, the right polygon its
-// last point, from the split point to the end.
+// n <= 61. Column r of the triangle is built from column r-1 in a second
+// row (the two rows alternate); the left polygon takes the first point of
+// each column, the right polygon its last point, from the split point to
+// the end.
 inline void split_half(const double* p, int n, double* left, double* right) noexcept {
-    double t[61];
-    for (int i = 0; i < n; ++i) t[i] = p[i];
-    left[0] = t[0];
-    right[n - 1] = t[n - 1];
+    double rows[2][61];
+    double* __restrict cur = rows[0];
+    double* __restrict next = rows[1];
+    for (int i = 0; i < n; ++i) cur[i] = p[i];
+    left[0] = cur[0];
+    right[n - 1] = cur[n - 1];
     for (int r = 1; r < n; ++r) {
-        for (int i = n - 1; i >= r; --i) t[i] = (t[i - 1] + t[i]) / 2.0;
-        left[r] = t[r];
-        right[n - 1 - r] = t[n - 1];
+        for (int i = r; i < n; ++i) next[i] = (cur[i - 1] + cur[i]) / 2.0;
+        left[r] = next[r];
+        right[n - 1 - r] = next[n - 1];
+        double* t = cur;
+        cur = next;
+        next = t;
     }
 }
 

@@ -13,13 +13,12 @@
 
 namespace vcbm::roots {
 
-int sign_test(int n, const double* poly) noexcept {
+int sign_test(int n, const double* poly, double eps) noexcept {
     static constexpr auto R = routine("MZRS1D");
     Frame f(R);
     if (n < 1) return 0;
     double lo, hi;
     utspol(&n, poly, &lo, &hi);
-    const double eps = tol::eps1();
     if (hi < -eps || lo > eps) return 0;
     if (std::fabs(hi) <= eps && std::fabs(lo) <= eps) return 2;
     return 1;
@@ -129,7 +128,7 @@ namespace rt = vcbm::roots;
 
 extern "C" {
 
-void mzrs1d(const int* NCOEF, const double* POLYG, int* ICODE) { *ICODE = rt::sign_test(*NCOEF, POLYG); }
+void mzrs1d(const int* NCOEF, const double* POLYG, int* ICODE) { *ICODE = rt::sign_test(*NCOEF, POLYG, vcbm::tol::eps1()); }
 
 void ujrs1d(const int* NCOEF, const double* POLYG, double* WORK, const double* SCALE, int* ISENS) {
     *ISENS = rt::monotonicity(*NCOEF, POLYG, WORK, *SCALE);

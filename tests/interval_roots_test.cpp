@@ -103,6 +103,11 @@ TEST_F(IntervalRoots, TextbookCases) {
     expect_roots(solve(from_roots({0.25, 0.4, 0.75, 2}), 0.25, 0.75), {0.25, 0.4, 0.75}, 1e-12, "ends inside");
     // Roots closer than EPSNR come back as one.
     expect_roots(solve(from_roots({0.4, 0.4 + 4e-13, 0.9, -1}), 0, 1), {0.4, 0.9}, 1e-6, "closer than EPSNR");
+    // A double root on a split point, where rounding makes the polynomial
+    // cross zero twice a hair apart: one root, as it never leaves EPS1
+    // between the crossings; a close pair that does is kept apart.
+    expect_roots(solve(from_roots({0.3, 0.5, 0.5, 2.0}), 0, 1), {0.3, 0.5}, 1e-7, "double root on a split point");
+    expect_roots(solve(from_roots({0.4, 0.401, 0.8, -1}), 0, 1), {0.4, 0.401, 0.8}, 1e-12, "close pair");
     // A root a little outside is not returned.
     expect_roots(solve(from_roots({-1e-4, 0.5, 1 + 1e-4, 3}), 0, 1), {0.5}, 1e-12, "outside");
 }
