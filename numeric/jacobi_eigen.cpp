@@ -43,9 +43,9 @@ namespace {
 
 using std::ptrdiff_t;
 
-// x := c.x + s.y, y := s.x - c.y on elements [from, to).
-inline void reflect_pair(double* x, double* y, ptrdiff_t from, ptrdiff_t to, double c, double s) noexcept {
-    for (ptrdiff_t r = from; r < to; ++r) {
+// x := c.x + s.y, y := s.x - c.y on elements [0, n).
+inline void reflect_pair(double* x, double* y, ptrdiff_t n, double c, double s) noexcept {
+    for (ptrdiff_t r = 0; r < n; ++r) {
         const double xr = x[r];
         const double yr = y[r];
         x[r] = c * xr + s * yr;
@@ -53,24 +53,37 @@ inline void reflect_pair(double* x, double* y, ptrdiff_t from, ptrdiff_t to, dou
     }
 }
 
-// One transformation on the pair (p, q), 0-based, p < q.
-inline void transform(double* a, ptrdiff_t lda, double* v, ptrdiff_t n, ptrdiff_t p, ptrdiff_t q, double eps,
-                      double sqrt_eps) noexcept {
-    double* cp = a + p * lda;
-    double* cq = a + q * lda;
-    const double app = cp[p];
-    const double aqq = cq[q];
-    const double apq = cq[p];
+// The transformation of one pair: its coefficients and the new values of
+// the pair's own four entries.
+struct Reflection {
+    double c, s;
+    double app, aqq, off;  // new A(p, p), A(q, q), A(p, q) = A(q, p)
+};
+
+// Coefficients for the current entries app = A(p, p), aqq = A(q, q),
+// apq = A(p, q).
+inline Reflection reflection(double app, double aqq, double apq, double eps, double sqrt_eps) noexcept {
     const double delta = app - aqq;
     const double tau = 2.0 * apq;
     const double sigma = delta * tau >= 0.0 ? 1.0 : -1.0;
     double t = 1.0e30;
     double h = 0.0;
+    double c;
     if (std::fabs(delta) > eps) {
         t = tau / delta;
-        h = 0.5 / std::sqrt(t * t + 1.0);
+        const double t2p1 = t * t + 1.0;
+        if (t2p1 == 1.0) {
+            // sqrt(1) = 1, 0.5 / 1 = 0.5 and sqrt(0.5 + 0.5) = 1, all exact:
+            // the near-converged sweeps skip two roots and a division.
+            h = 0.5;
+            c = 1.0;
+        } else {
+            h = 0.5 / std::sqrt(t2p1);
+            c = std::sqrt(h + 0.5);
+        }
+    } else {
+        c = std::sqrt(h + 0.5);
     }
-    const double c = std::sqrt(h + 0.5);
     double s;
     double s2;
     if (std::fabs(t) <= sqrt_eps) {  // small angle
@@ -80,25 +93,73 @@ inline void transform(double* a, ptrdiff_t lda, double* v, ptrdiff_t n, ptrdiff_
         s = sigma * std::sqrt(0.5 - h);
         s2 = 1.0 - c * c;
     }
+    const double cc = c * c;
+    const double m = tau * c * s;
+    return {c, s, app * cc + aqq * s2 + m, app * s2 + aqq * cc - m, (s2 - cc) * apq + delta * c * s};
+}
 
-    // Columns p and q off the pair, then the same values into rows p and q.
-    reflect_pair(cp, cq, 0, p, c, s);
-    reflect_pair(cp, cq, p + 1, q, c, s);
-    reflect_pair(cp, cq, q + 1, n, c, s);
+// Applies R to the pair (p, q), 0-based, p < q: columns p and q of A and V,
+// the same values into rows p and q of A, and the pair's own entries last.
+inline void apply(const Reflection& R, double* a, ptrdiff_t lda, double* v, ptrdiff_t n, ptrdiff_t p,
+                  ptrdiff_t q) noexcept {
+    double* cp = a + p * lda;
+    double* cq = a + q * lda;
+    reflect_pair(cp, cq, n, R.c, R.s);
     for (ptrdiff_t r = 0; r < n; ++r) {
-        if (r == p || r == q) continue;
         a[r * lda + p] = cp[r];
         a[r * lda + q] = cq[r];
     }
-    reflect_pair(v + p * lda, v + q * lda, 0, n, c, s);
+    reflect_pair(v + p * lda, v + q * lda, n, R.c, R.s);
+    cp[p] = R.app;
+    cq[q] = R.aqq;
+    cq[p] = R.off;
+    cp[q] = R.off;
+}
 
-    const double cc = c * c;
-    const double m = tau * c * s;
-    cp[p] = app * cc + aqq * s2 + m;
-    cq[q] = app * s2 + aqq * cc - m;
-    const double off = (s2 - cc) * apq + delta * c * s;
-    cq[p] = off;
-    cp[q] = off;
+// One cyclic sweep over the pairs (p, q) in row order. The coefficients of
+// the next pair are computed before the current pair is applied, so that
+// the long dependent chain of roots and divisions of one pair runs while
+// the column updates of the previous one execute; every value is the same
+// as in strict pair-by-pair order:
+//  - within a row, the next pair (p, q+1) needs the new A(p, p), A(q+1, q+1),
+//    which the current pair leaves alone, and the new A(p, q+1), formed here
+//    exactly as the column update forms it;
+//  - the first pair (p+1, p+2) of the next row reads entries the last pair
+//    (p, q) of a row does not touch, unless q is p+1 or p+2, in which case
+//    it waits for that pair.
+void sweep(double* a, ptrdiff_t lda, double* v, ptrdiff_t n, double eps, double sqrt_eps) noexcept {
+    if (n < 2) return;
+    const auto at = [a, lda](ptrdiff_t i, ptrdiff_t j) -> double& { return a[j * lda + i]; };
+    const auto from_memory = [&](ptrdiff_t p, ptrdiff_t q) {
+        return reflection(at(p, p), at(q, q), at(p, q), eps, sqrt_eps);
+    };
+    ptrdiff_t p = 0;
+    ptrdiff_t q = 1;
+    Reflection cur = from_memory(p, q);
+    for (;;) {
+        if (q + 1 < n) {
+            const double apq_next = cur.c * at(q + 1, p) + cur.s * at(q + 1, q);
+            const Reflection next = reflection(cur.app, at(q + 1, q + 1), apq_next, eps, sqrt_eps);
+            apply(cur, a, lda, v, n, p, q);
+            cur = next;
+            ++q;
+        } else if (p + 2 < n) {
+            Reflection next;
+            if (q > p + 2) {
+                next = from_memory(p + 1, p + 2);
+                apply(cur, a, lda, v, n, p, q);
+            } else {
+                apply(cur, a, lda, v, n, p, q);
+                next = from_memory(p + 1, p + 2);
+            }
+            cur = next;
+            ++p;
+            q = p + 1;
+        } else {
+            apply(cur, a, lda, v, n, p, q);
+            return;
+        }
+    }
 }
 
 // Sum of squares of the off-diagonal entries (strict lower triangle only, or
@@ -133,8 +194,7 @@ int jacobi(double* a, ptrdiff_t n, ptrdiff_t lda, double eps, int nitnr, double*
         int done = 0;
         bool converged = false;
         do {
-            for (ptrdiff_t p = 0; p + 1 < n; ++p)
-                for (ptrdiff_t q = p + 1; q < n; ++q) transform(a, lda, v, n, p, q, eps, sqrt_eps);
+            sweep(a, lda, v, n, eps, sqrt_eps);
             *nsweep = ++done;
             double moved = 0.0;
             for (ptrdiff_t i = 0; i < n; ++i) {
