@@ -34,21 +34,62 @@ namespace {
 
 using std::ptrdiff_t;
 
+// Rows (or equations) are processed in blocks of this many multipliers, held
+// in a stack buffer so that their divisions run as vector operations.
+constexpr int kBlock = 64;
+
+// Index (0-based, from 0) of the first element of largest modulus among
+// x[0], x[stride], ..., x[(count-1) stride], with the running maximum
+// started at |x[0]| and replaced only by a strictly larger modulus: a NaN
+// first element is kept, later NaNs are never chosen. The maximum is found
+// with two independent accumulators, then its first position.
+inline int first_largest(const double* x, ptrdiff_t stride, int count, double& m_out) noexcept {
+    const double m0 = std::fabs(x[0]);
+    double m1 = m0;
+    double m2 = m0;
+    int i = 1;
+    for (; i + 1 < count; i += 2) {
+        const double v1 = std::fabs(x[i * stride]);
+        const double v2 = std::fabs(x[(i + 1) * stride]);
+        m1 = v1 > m1 ? v1 : m1;
+        m2 = v2 > m2 ? v2 : m2;
+    }
+    if (i < count) {
+        const double v1 = std::fabs(x[i * stride]);
+        m1 = v1 > m1 ? v1 : m1;
+    }
+    const double m = m2 > m1 ? m2 : m1;
+    m_out = m;
+    if (!(m > m0)) return 0;  // also when |x[0]| is NaN
+    int p = 1;
+    while (std::fabs(x[p * stride]) != m) ++p;
+    return p;
+}
+
+// c0 -= f * a0 and c1 -= f * a1 over [from, to): two columns share one pass
+// over the multipliers f.
+inline void update_pair(double* __restrict c0, double* __restrict c1, const double* __restrict f, double a0,
+                        double a1, ptrdiff_t from, ptrdiff_t to) noexcept {
+    for (ptrdiff_t i = from; i < to; ++i) {
+        c0[i] -= f[i] * a0;
+        c1[i] -= f[i] * a1;
+    }
+}
+
+inline void update_one(double* __restrict c0, const double* __restrict f, double a0, ptrdiff_t from,
+                       ptrdiff_t to) noexcept {
+    for (ptrdiff_t i = from; i < to; ++i) c0[i] -= f[i] * a0;
+}
+
 // Elimination of rslv on A(lda, n) with the right-hand side b; returns
 // 1 (solved, b holds the solution) or 2 (singular, line written).
 int eliminate_unit(double* a, double* b, int n, ptrdiff_t lda, double eps) noexcept {
     const auto A = vcbm::mat(a, lda);
+    double row[kBlock];
     for (int k = 1; k <= n; ++k) {
         // Pivot: the first row of largest modulus in column k, rows k..n.
-        int p = k;
-        double m = std::fabs(A(k, k));
-        for (int i = k + 1; i <= n; ++i) {
-            const double v = std::fabs(A(i, k));
-            if (m - v < 0.0) {
-                p = i;
-                m = v;
-            }
-        }
+        double m;
+        const int p = k + first_largest(A.at(k, k), 1, n - k + 1, m);
         if (p != k) {
             for (int j = k; j <= n; ++j) std::swap(A(k, j), A(p, j));
             std::swap(b[k - 1], b[p - 1]);
@@ -68,21 +109,26 @@ int eliminate_unit(double* a, double* b, int n, ptrdiff_t lda, double eps) noexc
         const double* ck = A.col(k);
         bool some_zero = false;
         for (int i = k; i < n; ++i) some_zero |= (ck[i] == 0.0);
-        for (int j = k + 1; j <= n; ++j) {
-            double* cj = A.col(j);
-            const double akj = cj[k - 1] / piv;
-            cj[k - 1] = akj;
+        for (int j0 = k + 1; j0 <= n; j0 += kBlock) {
+            const int cnt = n - j0 + 1 < kBlock ? n - j0 + 1 : kBlock;
+            for (int t = 0; t < cnt; ++t) row[t] = A(k, j0 + t);
+            for (int t = 0; t < cnt; ++t) row[t] /= piv;
+            for (int t = 0; t < cnt; ++t) A(k, j0 + t) = row[t];
             if (!some_zero) {
-                for (int i = k; i < n; ++i) cj[i] -= ck[i] * akj;
+                int t = 0;
+                for (; t + 1 < cnt; t += 2) update_pair(A.col(j0 + t), A.col(j0 + t + 1), ck, row[t], row[t + 1], k, n);
+                if (t < cnt) update_one(A.col(j0 + t), ck, row[t], k, n);
             } else {
-                for (int i = k; i < n; ++i)
-                    if (ck[i] != 0.0) cj[i] -= ck[i] * akj;
+                for (int t = 0; t < cnt; ++t) {
+                    double* cj = A.col(j0 + t);
+                    for (int i = k; i < n; ++i)
+                        if (ck[i] != 0.0) cj[i] -= ck[i] * row[t];
+                }
             }
         }
         b[k - 1] /= piv;
         const double bk = b[k - 1];
-        for (int i = k; i < n; ++i)
-            if (ck[i] != 0.0) b[i] -= bk * ck[i];
+        for (int i = k; i < n; ++i) b[i] = ck[i] != 0.0 ? b[i] - bk * ck[i] : b[i];
     }
     // Back substitution over the unit upper triangle.
     for (int i = n - 1; i >= 1; --i) {
@@ -103,27 +149,37 @@ int eliminate_augmented(ptrdiff_t ldx, int n, int nrhs, double eps, double* w, d
     const auto X = vcbm::mat(x, ldx);
     // A pivot must exceed EPS strictly, and zero is never a pivot.
     const double floor = eps < 0.0 ? 0.0 : eps;
+    double f[kBlock];
     for (int k = 1; k <= n; ++k) {
-        int p = 0;
         double m = floor;
-        for (int r = k; r <= n; ++r) {
-            const double v = std::fabs(W(k, r));
-            if (v > m) {
-                p = r;
-                m = v;
+        int p = 0;
+        if (!std::isnan(W(k, k))) {
+            p = k + first_largest(W.at(k, k), m_all, n - k + 1, m);
+        } else {  // a NaN candidate is passed over like any other
+            for (int r = k + 1; r <= n; ++r) {
+                const double v = std::fabs(W(k, r));
+                if (v > m) {
+                    p = r;
+                    m = v;
+                }
             }
         }
-        if (p == 0) return 1;
+        if (!(m > floor)) return 1;
         double* ek = W.col(k);
         if (p != k) {
             double* ep = W.col(p);
             for (ptrdiff_t c = k - 1; c < m_all; ++c) std::swap(ek[c], ep[c]);
         }
         const double neg_pivot = -ek[k - 1];
-        for (int r = k + 1; r <= n; ++r) {
-            double* er = W.col(r);
-            const double f = er[k - 1] / neg_pivot;
-            for (ptrdiff_t c = k; c < m_all; ++c) er[c] += f * ek[c];
+        for (int r0 = k + 1; r0 <= n; r0 += kBlock) {
+            const int cnt = n - r0 + 1 < kBlock ? n - r0 + 1 : kBlock;
+            for (int t = 0; t < cnt; ++t) f[t] = W(k, r0 + t);
+            for (int t = 0; t < cnt; ++t) f[t] /= neg_pivot;
+            // W(c, r) + F.W(c, k) is W(c, r) - (-F).W(c, k) exactly.
+            int t = 0;
+            for (; t + 1 < cnt; t += 2)
+                update_pair(W.col(r0 + t), W.col(r0 + t + 1), ek, -f[t], -f[t + 1], k, m_all);
+            if (t < cnt) update_one(W.col(r0 + t), ek, -f[t], k, m_all);
         }
     }
     for (int i = n; i >= 1; --i) {
