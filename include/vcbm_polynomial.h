@@ -10,7 +10,103 @@ VCBM_BEGIN_DECLS
 
 /* ---- Basis conversion and reparametrisation ---- */
 
+/* COEFN(s) = C(TA + (TB-TA) s), s in [0, 1]; IER = 10 for NCOEF outside 1..61.
+   Nothing is read or written when NDIM < 1 or NDIM > NDIMAX. COEFN may be COEF. */
+VCBM_API void marc41(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF,
+                     const double* TA, const double* TB, double* COEFN, int* IER);
+/* The curve known on [TAB(1), TAB(2)] re-expressed on [TNEW(1), TNEW(2)]; IER = 13 for a target
+   interval shorter than EPSPB, else the code of marc41. */
+VCBM_API void mfmcb2(const int* NDIMAX, const int* NCOEF, const double* COEF, const int* NDIM,
+                     const double* TAB, double* COEFN, const double* TNEW, int* IER);
+/* Reversal COEFN(s) = C(1 - s) in 3D; IER = 10 for NCOEF outside 1..61. COEFN may be COEF. */
+VCBM_API void vcvinv(const int* NCOEF, const double* COEF, double* COEFN, int* IER);
+/* Reversal COEFN(s) = C(1 - s) in 2D; IER = 10 for NCOEF outside 1..61. COEFN may be COEF. */
+VCBM_API void vcvin2(const int* NCOEF, const double* COEF, double* COEFN, int* IER);
+/* COEF(LDC, NCOEF) on [0, 1] into CF(LDW, NDIM) on [-1, 1] (t = (s+1)/2), coefficient-first;
+   W(LDW, NDIM) is work. Nothing is done unless 1 <= NCOEF <= min(61, LDW) and 1 <= NDIM <= LDC. */
+VCBM_API void mcvnst(const int* LDW, const int* LDC, const int* NCOEF, const int* NDIM,
+                     const double* COEF, double* W, double* CF);
+/* Legendre coefficients CL(NCOEF, NDIM) of CF(NCOEF, NDIM); W(NCOEF) work; CL may be CF.
+   Nothing is done unless 1 <= NCOEF <= 62. */
+VCBM_API void mcvlgd(const int* NCOEF, const int* NDIM, const double* CF, double* W, double* CL);
+/* One component: W = even then odd canonical coefficients; CL(NDEG+1) the Legendre coefficients.
+   Nothing is written unless 0 <= NDEG <= 61. */
+VCBM_API void mcanlg(const int* NDEG, const double* W, double* CL);
+/* Coefficients CJ(NCOEF, NDIM) in the orthonormal Legendre basis (IORDRE = -1, the only order
+   provided: CJ is not written for another); W(NCOEF) work; CJ may be CF. */
+VCBM_API void mcvjac(const int* NCOEF, const int* NDIM, const int* IORDRE, const double* CF,
+                     double* W, double* CJ);
+/* One component of mcvjac; nothing is written unless IORDRE = -1 and 0 <= NDEG <= 61. */
+VCBM_API void mcanjc(const int* IORDRE, const int* NDEG, const double* W, double* CJ);
+/* 3D patch P(NDU+1, NDV+1, 3) into Legendre coefficients PL (same layout) in both variables;
+   W holds 3 (NDU+1)(NDV+1) + max(NDU, NDV) + 1 reals. PL may be P. Degrees 0..61. */
+VCBM_API void mpclgd(const int* NDU, const int* NDV, const double* P, double* W, double* PL);
+/* NCOEFR = index of the last column (2..NCOEF) with a non-zero (or NaN) entry, else 1;
+   ICONST = 1 when there is none (the curve is constant), else 0. */
+VCBM_API void udegcv(const int* NDIM, const int* NCOEF, const double* COEF, int* NCOEFR, int* ICONST);
+/* B(j, i) = A(i, j), i = 1..N1, j = 1..N2; nothing is done when LDB < N2. */
+VCBM_API void mcvinv(const int* LDB, const int* N1, const int* N2, const double* A, double* B);
+/* B(k, i) = A(i, k), i = 1..N3, k = 1..N1, A(N3, *); nothing is done when LDB < N1. */
+VCBM_API void minvcv(const int* LDB, const int* N1, const int* N3, const double* A, double* B);
+/* IDIR = 1: B(k, i) = A(i, k); IDIR = -1: A(i, k) = B(k, i); i = 1..N2, k = 1..N1.
+   IER 3119 sizes, 3164 direction, -3136 when N2 = 1 and NA = LDB (one flat copy of LDB reals). */
+VCBM_API void mfmcb5(const int* IDIR, const int* LDA, const int* NA, double* A, const int* N1,
+                     const int* LDB, const int* N2, double* B, int* IER);
+/* IDIR = 1: B(j, k, i) = A(i, j, k); IDIR = -1: the reverse; i = 1..N3, j = 1..N1, k = 1..N2.
+   IER 3133 sizes, 3163 direction; N3 = 1, LDB1 = LDA2, LDB2 = NA3: one flat copy. */
+VCBM_API void mfmca5(const int* IDIR, const int* LDA1, const int* LDA2, const int* NA3, double* A,
+                     const int* N1, const int* N2, const int* LDB1, const int* LDB2, const int* N3,
+                     double* B, int* IER);
+/* Copies A(LDA, NA2, NBLK) into the wider B(LDB, NB2, NBLK), last block first, so that B may lie
+   over A (same first element). Only the part common to both shapes is copied; NB3 is not read. */
+VCBM_API void mfmca8(const int* LDA, const int* NA2, const int* NBLK, const int* LDB, const int* NB2,
+                     const int* NB3, const double* A, double* B);
+/* Copies A(LDA, NA2, NBLK) into the narrower B(LDB, NB2, NBLK), first block first, so that B may
+   lie over A. Only the part common to both shapes is copied; NA3 is not read. */
+VCBM_API void mfmca9(const int* LDA, const int* NA2, const int* NA3, const int* LDB, const int* NB2,
+                     const int* NBLK, const double* A, double* B);
+
 /* ---- Control polygons, subdivision and bounds ---- */
+
+/* Control polygon POLY(NDIMAX, NCOEF) on [0, 1] of COEF; IER = 10 for NCOEF outside 1..61.
+   Nothing is read or written when NDIM < 1 or NDIM > NDIMAX. POLY may be COEF. */
+VCBM_API void cpolyg(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF,
+                     double* POLY, int* IER);
+/* Control polygon of the curve on [TA, TB]; WORK(NDIM, NCOEF) holds the arc on [0, 1]. No code. */
+VCBM_API void ufdplg(const int* NDIM, const int* NCOEF, const double* COEF, const double* TA,
+                     const double* TB, double* WORK, double* POLY);
+/* cpolyg in 2D. */
+VCBM_API void mcpol2(const int* NCOEF, const double* COEF, double* POLY, int* IER);
+/* cpolyg in 3D. */
+VCBM_API void mcpol3(const int* NCOEF, const double* COEF, double* POLY, int* IER);
+/* Canonical coefficients COEF(NDIMAX, NCOEF) of the control polygon POLY; IER = 10 for NCOEF
+   outside 1..61. Nothing is read or written when NDIM < 1 or NDIM > NDIMAX. COEF may be POLY. */
+VCBM_API void polygc(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* POLY,
+                     double* COEF, int* IER);
+/* polygc in 2D. */
+VCBM_API void mpolc2(const int* NCOEF, const double* POLY, double* COEF, int* IER);
+/* polygc in 3D. */
+VCBM_API void mpolc3(const int* NCOEF, const double* POLY, double* COEF, int* IER);
+/* de Casteljau split at 1/2 of POLY(NDIM, NCOEF) into LEFT and RIGHT (each on [0, 1]); WORK(LDW, LDW)
+   is scratch. Nothing is done unless 1 <= NCOEF <= LDW and NDIM >= 1. LEFT or RIGHT may be POLY. */
+VCBM_API void upolyg(const int* NDIM, const int* LDW, const int* NCOEF, const double* POLY, double* WORK,
+                     double* LEFT, double* RIGHT);
+/* The same split at t = T. */
+VCBM_API void uplygg(const int* NDIM, const int* LDW, const int* NCOEF, const double* POLY,
+                     const double* T, double* WORK, double* LEFT, double* RIGHT);
+/* Split at 1/2 of the scalar polygon POLY(N); WORK(N, N) scratch; nothing for N < 1. */
+VCBM_API void mlmpna(const double* POLY, const int* N, double* WORK, double* LEFT, double* RIGHT);
+/* Split at 1/2 of the control net NET(LD1, LD2, NDIM) of degrees NU-1, NV-1 along u (IDIR = 1) or v
+   (IDIR = 2) into LEFT and RIGHT(LD1, LD2, NDIM); WORK(LDW, *) scratch. IER = 1 for sizes or IDIR. */
+VCBM_API void mlmkab(const int* LD1, const int* LD2, const double* NET, const int* NU, const int* NV,
+                     const int* NDIM, const int* IDIR, double* WORK, const int* LDW, double* LEFT,
+                     double* RIGHT, int* IER);
+/* AMAX, AMIN = largest and smallest of A(N); returns AMIN. N < 1 leaves both unchanged (and
+   returns AMIN as it stands). */
+VCBM_API double ugpolx(const int* N, const double* A, double* AMAX, double* AMIN);
+/* AMIN, AMAX of A(N), stopping once a strictly positive and a strictly negative value were seen.
+   N < 1 leaves both unchanged. */
+VCBM_API void utspol(const int* N, const double* A, double* AMIN, double* AMAX);
 
 /* ---- Extreme values and bounding boxes ---- */
 

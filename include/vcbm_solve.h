@@ -8,6 +8,52 @@ VCBM_BEGIN_DECLS
 
 /* ---- Closed-form roots, bracketing solvers and bivariate products ---- */
 
+/* Real roots of A x^2 + B x + C = 0 (A non-zero); IER = -1 for a double root. */
+VCBM_API void urequ2(const double* A, const double* B, const double* C, int* NROOT, double* ROOT, int* IER);
+/* Root of C(1) + C(2) t in [TDEB, TFIN] widened by EPSNR; NCOEF must be 2. */
+VCBM_API void urpol2(const int* NCOEF, const double* C, const double* TDEB, const double* TFIN, int* NROOT,
+                     double* ROOT, int* IER);
+/* Roots of C(1) + C(2) t + C(3) t^2 in [TDEB, TFIN] widened by EPSNR, ascending; NCOEF must be 3. */
+VCBM_API void urpol3(const int* NCOEF, const double* C, const double* TDEB, const double* TFIN, int* NROOT,
+                     double* ROOT, int* IER);
+/* One step of the bracketing solver (ufxnl1 family): next abscissa X, ICODE 0 evaluate, 1 root, 2, 3 failures. */
+VCBM_API void ufxnl1(double* X, const double* F, const double* EPSX, const double* EPSF, int* ICODE);
+/* Quadratic-interpolation estimate of the ufxnl1 family inside [XA, XB]. */
+VCBM_API double ufxnl2(const double* XM, const double* FM, const double* XA, const double* FA, const double* XB,
+                       const double* FB);
+/* One step of the bracketing solver (mfxnl1 family, converges on an exact zero; EPSF not read). */
+VCBM_API void mfxnl1(double* X, const double* F, const double* EPSX, const double* EPSF, int* ICODE);
+/* Quadratic-interpolation estimate of the mfxnl1 family inside [XA, XB]. */
+VCBM_API double zfxnl2(const double* XM, const double* FM, const double* XA, const double* FA, const double* XB,
+                       const double* FB);
+/* A root of the canonical polynomial C(1..NCOEF) between A and B, on the ufxnl1 family. */
+VCBM_API void upxnul(const int* NCOEF, const double* C, const double* A, const double* B, const double* EPSX,
+                     const double* EPSF, double* X, int* IER);
+/* As upxnul on the mfxnl1 family; IOPT = 8 evaluates C8, otherwise C; STATUS "    " or "PBRN". */
+VCBM_API void mpxnul(const int* IOPT, const int* NCOEF, const double* C8, const double* C, const double* A,
+                     const double* B, const double* EPSX, const double* EPSF, double* X, char* STATUS, int* IER,
+                     long STATUS_len);
+/* F = C(1) + C(2) X + ... + C(NCOEF) X^(NCOEF-1), by Horner. */
+VCBM_API void mqpos(const int* NCOEF, const double* C, const double* X, double* F);
+/* R <- R op P*Q for bivariate polynomials in canonical form (MODE 0 set, -1 subtract, else add). */
+VCBM_API void meqps2(const int* LD1P, const int* LD2P, const double* P, const int* NU1, const int* NV1,
+                     const int* LD1Q, const int* LD2Q, const double* Q, const int* NU2, const int* NV2,
+                     const int* MODE, const int* LD1R, const int* LD2R, double* R, int* NUR, int* NVR, int* IER);
+/* R <- R op P*Q for bivariate polynomials in Bernstein form. */
+VCBM_API void meqps5(const int* LD1P, const int* LD2P, const double* P, const int* NU1, const int* NV1,
+                     const int* LD1Q, const int* LD2Q, const double* Q, const int* NU2, const int* NV2,
+                     const int* MODE, const int* LD1R, const int* LD2R, double* R, int* NUR, int* NVR, int* IER);
+/* Checks the sizes and forms the product in the basis IBASE (0 canonical, 1 Bernstein). */
+VCBM_API void meqps4(const int* LD1P, const int* LD2P, const double* P, const int* NU1, const int* NV1,
+                     const int* LD1Q, const int* LD2Q, const double* Q, const int* NU2, const int* NV2,
+                     const int* MODE, const int* IBASE, const int* LD1R, const int* LD2R, double* R, int* NUR,
+                     int* NVR, int* IER);
+/* R = sum over d of P(., ., d) * Q(., ., d), in the basis IBASE. */
+VCBM_API void meqps3(const int* LD1P, const int* LD2P, const int* NDIM, const double* P, const int* NU1,
+                     const int* NV1, const int* LD1Q, const int* LD2Q, const double* Q, const int* NU2,
+                     const int* NV2, const int* IBASE, const int* LD1R, const int* LD2R, double* R, int* NUR,
+                     int* NVR, int* IER);
+
 /* ---- Roots of a polynomial on an interval ---- */
 
 /* ---- Systems of two polynomial equations ---- */

@@ -85,23 +85,21 @@ TEST_F(Tolerance, SecondCallReplacesEverySlot) {
 }
 
 TEST_F(Tolerance, GetterTraces) {
-    double e, e2;
-    int n, n2;
+    const auto call_all = [] {
+        double e, e2;
+        int n, n2;
+        mepsnr(&e, &n);
+        mepspb(&e, &e2);
+        mepsln(&e, &n, &n2);
+        mveps3(&e);
+        meps1(&e);
+        meps3d(&e);
+    };
     rec::set_level(4);
-    mepsnr(&e, &n);
-    mepspb(&e, &e2);
-    mepsln(&e, &n, &n2);
-    mveps3(&e);
-    meps1(&e);
-    meps3d(&e);
+    call_all();
     EXPECT_TRUE(rec::events().empty());
     rec::set_level(5);
-    mepsnr(&e, &n);
-    mepspb(&e, &e2);
-    mepsln(&e, &n, &n2);
-    mveps3(&e);
-    meps1(&e);
-    meps3d(&e);
+    call_all();
     EXPECT_EQ(rec::names(Kind::Enter), (std::vector<std::string>{"MEPSNR", "MEPSPB", "MEPSLN", "MVEPS3"}));
     EXPECT_EQ(rec::names(Kind::Exit), (std::vector<std::string>{"MEPSNR", "MEPSPB"}));
     EXPECT_EQ(rec::count(Kind::Error), 0);

@@ -1,0 +1,213 @@
+// Kernels shared by the interval changes, the control-polygon conversions and
+// the de Casteljau splits.
+//
+// Each kernel exists in two builds of one template: D = 2 or 3 for a curve
+// stored with leading dimension D (the flat, unrolled path), and D = 0 for any
+// dimension NDIM with a leading dimension LD >= NDIM (the general path). Both
+// builds perform the same floating-point operations in the same order on every
+// value, so they give identical results; the fixed builds only let the
+// compiler unroll and vectorise. None of them checks its counts: the exported
+// routines do that first.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+
+#include "OrvoSystem.h"
+#include "VelCurveBasedInfrastructure.h"
+#include "frame/array_view.hpp"
+
+namespace vcbm::basis {
+
+inline constexpr int kMaxCoef = 61;  // capacity of the binomial table
+
+// C(n, p), 0 <= p <= n <= 60, from the shared table.
+inline double binom(int n, int p) noexcept { return mcmcnp[n + 61 * p]; }
+
+inline bool count_ok(int ncoef) noexcept { return ncoef >= 1 && ncoef <= kMaxCoef; }
+
+// Copies COUNT reals through crfillx (nothing when the arrays coincide).
+inline void copy_reals(std::ptrdiff_t count, const double* from, double* to) noexcept {
+    if (count <= 0 || from == to) return;
+    if (count <= 0x7fffffff / 8) {
+        const int nbytes = static_cast<int>(count * 8);
+        crfillx(&nbytes, from, to);
+    } else {
+        std::memmove(to, from, static_cast<std::size_t>(count) * sizeof(double));
+    }
+}
+
+// Canonical coefficients to the control polygon on [0, 1]: division by the
+// binomials, then NCOEF-1 passes of prefix sums. POLY may be COEF.
+template <int D>
+void to_polygon(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double* poly) noexcept {
+    const int n = ncoef - 1;
+    if constexpr (D > 0) {
+        for (int j = 0; j < ncoef; ++j) {
+            const double b = binom(n, j);
+            for (int c = 0; c < D; ++c) poly[j * D + c] = coef[j * D + c] / b;
+        }
+        // Each pass reads only values of the previous pass (descending order),
+        // so the flat loop over all components is the column update.
+        for (int k = 1; k <= n; ++k)
+            for (int x = ncoef * D - 1; x >= k * D; --x) poly[x] += poly[x - D];
+    } else {
+        auto p = mat(poly, ld);
+        auto a = mat(coef, ld);
+        for (int j = 1; j <= ncoef; ++j) {
+            const double b = binom(n, j - 1);
+            for (int i = 1; i <= nd; ++i) p(i, j) = a(i, j) / b;
+        }
+        for (int k = 1; k <= n; ++k)
+            for (int j = ncoef; j >= k + 1; --j)
+                for (int i = 1; i <= nd; ++i) p(i, j) += p(i, j - 1);
+    }
+}
+
+// Control polygon to canonical coefficients: a copy, forward differences in
+// place, then the products by the binomials. COEF may be POLY.
+template <int D>
+void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, double* coef) noexcept {
+    const int n = ncoef - 1;
+    if constexpr (D > 0) {
+        copy_reals(static_cast<std::ptrdiff_t>(D) * ncoef, poly, coef);
+        for (int k = 1; k <= n; ++k)
+            for (int x = ncoef * D - 1; x >= k * D; --x) coef[x] -= coef[x - D];
+        for (int j = 0; j < ncoef; ++j) {
+            const double b = binom(n, j);
+            for (int c = 0; c < D; ++c) coef[j * D + c] = b * coef[j * D + c];
+        }
+    } else {
+        auto a = mat(coef, ld);
+        auto p = mat(poly, ld);
+        if (nd == ld) {
+            copy_reals(static_cast<std::ptrdiff_t>(nd) * ncoef, poly, coef);
+        } else if (poly != coef) {
+            for (int j = 1; j <= ncoef; ++j)
+                for (int i = 1; i <= nd; ++i) a(i, j) = p(i, j);
+        }
+        for (int k = 1; k <= n; ++k)
+            for (int j = ncoef; j >= k + 1; --j)
+                for (int i = 1; i <= nd; ++i) a(i, j) -= a(i, j - 1);
+        for (int j = 1; j <= ncoef; ++j) {
+            const double b = binom(n, j - 1);
+            for (int i = 1; i <= nd; ++i) a(i, j) = b * a(i, j);
+        }
+    }
+}
+
+// COEFN(s) = C(TA + H s), H = TB - TA, by composing one power of (TA + H s)
+// at a time. COEFN may be COEF: step k reads column k+1 before writing it and
+// writes only columns 1..k+1.
+template <int D>
+void compose(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double ta, double tb,
+             double* coefn) noexcept {
+    constexpr int kFixed = D > 0 ? D : 1;
+    const int dim = D > 0 ? D : nd;
+    const std::ptrdiff_t stride = D > 0 ? D : ld;
+    auto a = mat(coef, stride);
+    auto r = mat(coefn, stride);
+    for (int i = 1; i <= dim; ++i) r(i, 1) = a(i, 1);
+    if (ncoef == 1) return;
+    const double h = tb - ta;
+    double v[kMaxCoef + 2];  // v[i]: coefficient of s^(i-1) in (TA + H s)^k
+    v[1] = ta;
+    v[2] = h;
+    for (int k = 1; k <= ncoef - 1; ++k) {
+        if constexpr (D > 0) {
+            double c[kFixed];
+            for (int i = 0; i < D; ++i) c[i] = a(i + 1, k + 1);
+            for (int i = 1; i <= k; ++i)
+                for (int m = 0; m < D; ++m) r(m + 1, i) += c[m] * v[i];
+            for (int m = 0; m < D; ++m) r(m + 1, k + 1) = c[m] * v[k + 1];
+        } else {
+            for (int i = 1; i <= k; ++i)
+                for (int m = 1; m <= dim; ++m) r(m, i) += a(m, k + 1) * v[i];
+            for (int m = 1; m <= dim; ++m) r(m, k + 1) = a(m, k + 1) * v[k + 1];
+        }
+        if (k == ncoef - 1) break;
+        v[k + 2] = v[k + 1] * h;
+        for (int i = k + 1; i >= 2; --i) v[i] = ta * v[i] + h * v[i - 1];
+        v[1] = ta * v[1];
+    }
+}
+
+// COEFN(s) = C(1 - s): column 1 the sum of all columns, column j the signed
+// binomial sums of the columns from j on. COEFN may be COEF (column j reads
+// only columns j and later, which are still intact).
+template <int D>
+void reverse(int ncoef, const double* coef, double* coefn) noexcept {
+    double s[D];
+    for (int c = 0; c < D; ++c) s[c] = coef[c];
+    for (int k = 1; k < ncoef; ++k)
+        for (int c = 0; c < D; ++c) s[c] += coef[k * D + c];
+    for (int c = 0; c < D; ++c) coefn[c] = s[c];
+    for (int j = 1; j < ncoef; ++j) {
+        for (int c = 0; c < D; ++c) s[c] = coef[j * D + c];
+        for (int k = j + 1; k < ncoef; ++k) {
+            const double b = binom(k, j);
+            for (int c = 0; c < D; ++c) s[c] += b * coef[k * D + c];
+        }
+        const bool odd = (j % 2) == 1;
+        for (int c = 0; c < D; ++c) coefn[j * D + c] = odd ? -s[c] : s[c];
+    }
+}
+
+// One de Casteljau step between neighbouring points a (earlier) and b.
+struct Half {
+    double operator()(double a, double b) const noexcept { return (a + b) / 2.0; }
+};
+struct AtT {
+    double t;
+    double operator()(double a, double b) const noexcept { return a + (b - a) * t; }
+};
+
+// Split of NCOEF points of D interleaved components (point j at POLY + j*D),
+// worked out in RIGHT: after pass r its first NCOEF-r points are the row r+1
+// of the de Casteljau triangle, and its last point of that pass is final.
+// LEFT or RIGHT may be POLY.
+template <int D, class Step>
+void split_flat(int ncoef, const double* poly, double* left, double* right, Step step) noexcept {
+    if (poly != right) std::memmove(right, poly, sizeof(double) * static_cast<std::size_t>(D * ncoef));
+    for (int c = 0; c < D; ++c) left[c] = right[c];
+    for (int r = 1; r < ncoef; ++r) {
+        const int last = (ncoef - r) * D;
+        for (int x = 0; x < last; ++x) right[x] = step(right[x], right[x + D]);
+        for (int c = 0; c < D; ++c) left[r * D + c] = right[c];
+    }
+}
+
+// The same for one polygon whose points lie STRIDE reals apart.
+template <class Step>
+void split_strided(int ncoef, const double* poly, std::ptrdiff_t stride, double* left, double* right,
+                   Step step) noexcept {
+    if (poly != right)
+        for (int j = 0; j < ncoef; ++j) right[j * stride] = poly[j * stride];
+    left[0] = right[0];
+    for (int r = 1; r < ncoef; ++r) {
+        const int last = ncoef - r;
+        for (int x = 0; x < last; ++x) right[x * stride] = step(right[x * stride], right[(x + 1) * stride]);
+        left[r * stride] = right[0];
+    }
+}
+
+// The split component by component through the triangle in WORK(LDW, LDW):
+// column 1 the polygon, column r+1 the step applied to column r from row r+1
+// on; LEFT is the diagonal, RIGHT the last row read backwards.
+template <class Step>
+void split_triangle(int nd, std::ptrdiff_t ldw, int ncoef, const double* poly, double* work, double* left,
+                    double* right, Step step) noexcept {
+    auto p = mat(poly, nd);
+    auto w = mat(work, ldw);
+    auto l = mat(left, nd);
+    auto rt = mat(right, nd);
+    for (int c = 1; c <= nd; ++c) {
+        for (int i = 1; i <= ncoef; ++i) w(i, 1) = p(c, i);
+        for (int r = 1; r < ncoef; ++r)
+            for (int i = r + 1; i <= ncoef; ++i) w(i, r + 1) = step(w(i - 1, r), w(i, r));
+        for (int j = 1; j <= ncoef; ++j) l(c, j) = w(j, j);
+        for (int j = 1; j <= ncoef; ++j) rt(c, j) = w(ncoef, ncoef + 1 - j);
+    }
+}
+
+}  // namespace vcbm::basis

@@ -1,0 +1,69 @@
+// Internal helpers shared by the equation solvers: Horner evaluation, the
+// closed-form quadratic, and the state of the two bracketing-solver families.
+#pragma once
+
+namespace vcbm {
+
+// Value of C(1) + C(2) x + ... + C(n) x^(n-1), by Horner from C(n) down.
+// 0 for n < 1.
+inline double horner(const double* c, int n, double x) noexcept {
+    if (n < 1) return 0.0;
+    double p = c[n - 1];
+    for (int i = n - 2; i >= 0; --i) p = p * x + c[i];
+    return p;
+}
+
+// Real roots of a x^2 + b x + c = 0 (a non-zero): the closed form with the
+// double-root verdict. Returns the number of roots (0, 1 or 2); code is 0 or
+// -1 (double root). root[0] is written whenever a discriminant above the
+// negative threshold is seen.
+int quadratic_roots(double a, double b, double c, double root[2], int& code) noexcept;
+
+namespace bracket {
+
+// State of one bracketing-solver family, kept between calls on each thread.
+struct State {
+    int neval = 0;   // counted calls since the reset
+    int npos = 0;    // times the positive end was set since the bracket was formed
+    int nneg = 0;    // times the non-positive end was set
+    double xa = 0.0, fa = 0.0;    // first abscissa and its value
+    double xb = 0.0, fb = 0.0;    // second abscissa and its value
+    double xp = 0.0, fp = 0.0;    // current positive end
+    double xp0 = 0.0, fp0 = 0.0;  // previous positive end
+    double xn = 0.0, fn = 0.0;    // current non-positive end
+    double xn0 = 0.0, fn0 = 0.0;  // previous non-positive end
+    int qfail = 0;                // the quadratic step could not produce an estimate
+    double nudge = 0.0;           // 1.0 when the point returned was moved inside the bracket
+};
+
+// The family driven by upxnul (steps ufxnl1 / ufxnl2) and the one driven by
+// mpxnul (steps mfxnl1 / zfxnl2).
+State& u_family() noexcept;
+State& m_family() noexcept;
+
+enum class Kind { U, M };
+
+// Starts a solve on the bracket [a, b]: the first abscissa is a, the second b.
+void reset(State& s, double a, double b) noexcept;
+
+// Zero of the parabola through (xa, fa), (xm, fm), (xb, fb), inside [xa, xb];
+// sets s.qfail and returns 0 when there is none.
+double quadratic_step(State& s, double xm, double fm, double xa, double fa, double xb,
+                      double fb) noexcept;
+
+// One step of the solver: (x, f) is the point just evaluated; on return x is
+// the next abscissa and icode 0 (evaluate and call again), 1 (converged),
+// 2 (no sign change between the starting points) or 3 (bracket exhausted).
+void step(State& s, Kind kind, double& x, double f, double epsx, double epsf, int& icode) noexcept;
+
+}  // namespace bracket
+
+// Driver of the mpxnul family on a polynomial: a root of C(1..n) between a
+// and b. eval8 selects upos-style evaluation of c8 (true) or the traced
+// evaluator on c (false). Returns the code (0 to 3); *pbrn is set when the
+// solve ended for want of iterations or of a splittable bracket. Reports as
+// mpxnul does.
+int solve_bracketed(bool eval8, int n, const double* c8, const double* c, double a, double b,
+                    double epsx, double epsf, double& x, bool& pbrn) noexcept;
+
+}  // namespace vcbm

@@ -1,0 +1,51 @@
+# Runs velcurve once and compares its exit status, standard output and
+# standard error with the expected ones.
+#   TOOL       the program
+#   ARGS       its arguments, separated by "|"
+#   INPUT      file given on standard input (optional)
+#   WORK_DIR   working directory (created empty)
+#   EXIT       expected exit status
+#   STDOUT     file holding the exact expected standard output (optional)
+#   STDERR     the one expected line of standard error (empty: no error output)
+#   SVG        name of a picture the run must write; checked with check_svg()
+#   SVG_COUNTS "element.class=count|..." element counts expected in the picture
+include(${CMAKE_CURRENT_LIST_DIR}/svg_checks.cmake)
+
+string(REPLACE "|" ";" ARGS "${ARGS}")
+string(REPLACE "|" ";" SVG_COUNTS "${SVG_COUNTS}")
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+set(input_args)
+if(INPUT)
+  set(input_args INPUT_FILE ${INPUT})
+endif()
+execute_process(COMMAND ${TOOL} ${ARGS} ${input_args} WORKING_DIRECTORY ${WORK_DIR}
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+
+set(failures "")
+if(NOT "${rc}" STREQUAL "${EXIT}")
+  string(APPEND failures "exit status ${rc}, expected ${EXIT}\n")
+endif()
+if(DEFINED STDOUT)
+  file(READ ${STDOUT} expected)
+  if(NOT out STREQUAL expected)
+    file(WRITE ${WORK_DIR}/stdout.actual "${out}")
+    execute_process(COMMAND diff -u ${STDOUT} ${WORK_DIR}/stdout.actual OUTPUT_VARIABLE d)
+    string(APPEND failures "standard output differs:\n${d}\n")
+  endif()
+endif()
+set(expected_err "")
+if(STDERR)
+  string(REPLACE "%3B" ";" STDERR "${STDERR}")
+  set(expected_err "${STDERR}\n")
+endif()
+if(NOT err STREQUAL expected_err)
+  string(APPEND failures "standard error:\n  ${err}expected:\n  ${expected_err}")
+endif()
+if(SVG)
+  check_svg(${WORK_DIR}/${SVG} "${SVG_COUNTS}" svg_failures)
+  string(APPEND failures "${svg_failures}")
+endif()
+if(failures)
+  message(FATAL_ERROR "velcurve ${ARGS}\n${failures}")
+endif()

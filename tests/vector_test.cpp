@@ -1,0 +1,268 @@
+// The vector toolkit: products and norms, normalisation with its axis snap,
+// perpendiculars, angles, skew coordinates and frames.
+#include <Eigen/Dense>
+#include <boost/math/special_functions/factorials.hpp>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "tests/support/fixture.hpp"
+
+namespace {
+
+using rec::Kind;
+using V3 = Eigen::Vector3d;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+class Vector : public testing_support::Recorded {
+protected:
+    std::mt19937 rng{20240611};
+    V3 rand3() {
+        std::uniform_real_distribution<double> d(-1.0, 1.0);
+        return V3(d(rng), d(rng), d(rng));
+    }
+};
+
+TEST_F(Vector, ProductsAndNorms) {
+    int n = 3, two = 2, zero = 0;
+    for (int trial = 0; trial < 100; ++trial) {
+        V3 a = rand3(), b = rand3(), c = rand3(), x;
+        pvec(a.data(), b.data(), x.data());
+        EXPECT_NEAR((x - a.cross(b)).norm(), 0.0, 1e-15);
+        EXPECT_NEAR(sc(&n, a.data(), b.data()), a.dot(b), 1e-15);
+        EXPECT_NEAR(pmixt(a.data(), b.data(), c.data()), a.cross(b).dot(c), 1e-15);
+        EXPECT_NEAR(zsnorm(&n, a.data()), a.norm(), 1e-15);
+    }
+    double big[2] = {3, 4}, small[2] = {0.3, 0.4}, huge[2] = {3e300, -4e300}, nan[2] = {1, kNaN};
+    EXPECT_EQ(zsnorm(&two, big), 5.0);
+    EXPECT_DOUBLE_EQ(zsnorm(&two, small), 0.5);
+    EXPECT_DOUBLE_EQ(zsnorm(&two, huge), 5e300);  // the plain squares would overflow
+    EXPECT_TRUE(std::isnan(zsnorm(&two, nan)));
+    EXPECT_EQ(zsnorm(&zero, big), 0.0);
+    EXPECT_EQ(sc(&zero, big, big), 0.0);
+}
+
+TEST_F(Vector, HornerFactorialsSearchAndTables) {
+    double a[3] = {1, -2, 3}, x = 1.5, p;
+    for (int n : {3, 1, 0}) {
+        upos(&n, a, &x, &p);
+        EXPECT_EQ(p, n == 3 ? 1 - 3 + 6.75 : n == 1 ? 1.0 : 0.0);
+    }
+    double f[25] = {-1};
+    int n = 0;
+    EXPECT_EQ(fac(f, &n), 1.0);
+    EXPECT_EQ(f[0], 1.0);
+    n = 25;
+    EXPECT_DOUBLE_EQ(fac(f, &n), boost::math::factorial<double>(25));
+    for (int k = 1; k <= 22; ++k) EXPECT_EQ(f[k - 1], boost::math::factorial<double>(k)) << k;
+
+    int tab[4] = {4, 7, 9, 7}, ipos, len = 4;
+    for (auto [val, want] : {std::pair{7, 2}, {3, 0}}) {
+        sintab(&val, &len, tab, &ipos);
+        EXPECT_EQ(ipos, want);
+    }
+    double deg = 180;
+    EXPECT_EQ(sdegrd(&deg), M_PI);
+
+    for (int nn = 0; nn <= 60; ++nn)
+        for (int k = 0; k <= nn; ++k) {
+            unsigned __int128 c = 1;  // exact: every step divides evenly
+            for (int i = 1; i <= k; ++i) c = c * static_cast<unsigned>(nn - k + i) / static_cast<unsigned>(i);
+            ASSERT_EQ(maccnp(&nn, &k), static_cast<double>(c)) << nn << " " << k;
+        }
+    for (auto [nn, k] : {std::pair{61, 0}, {0, 61}, {-1, 0}, {3, -1}}) EXPECT_EQ(maccnp(&nn, &k), 0.0);
+}
+
+TEST_F(Vector, RelativeComparison) {
+    const double tol[3] = {1e-6, 1e-10, 1e10};
+    auto eq = [&](double a, double b) { return scmpval(&a, &b, tol); };
+    EXPECT_EQ(eq(1e6, 1e6 * (1 + 1e-7)), -1);
+    EXPECT_EQ(eq(1.0, 1.0 + 1e-5), 0);
+    EXPECT_EQ(eq(1.0, -1.0), 0);
+    EXPECT_EQ(eq(1e-20, -1e-20), -1);  // both clamp to the lower bound and take one sign
+    EXPECT_EQ(eq(2e20, -3e20), -1);
+    EXPECT_EQ(eq(1e-20, 1e-3), 0);
+    EXPECT_EQ(eq(kNaN, 1.0), 0);
+}
+
+TEST_F(Vector, NormalisationSnapsToExactAxes) {
+    int ier = 7;
+    const double eps = 0.0;
+    auto unit = [&](std::vector<double> v) {
+        int n = static_cast<int>(v.size());
+        std::vector<double> u(v.size());
+        munivt(&n, v.data(), u.data(), &eps, &ier);
+        return u;
+    };
+    EXPECT_EQ(unit({1, 1e-200, 0}), (std::vector<double>{1, 0, 0}));
+    EXPECT_EQ(ier, 0);
+    EXPECT_EQ(unit({-2, 0}), (std::vector<double>{-1, 0}));
+    EXPECT_EQ(unit({-3e-9, 5, 2e-9}), (std::vector<double>{0, 1, 0}));  // within 10^-8 of the axis
+    EXPECT_NEAR(unit({-3e-7, 5, 2e-9})[0], -6e-8, 1e-20);
+    EXPECT_EQ(unit({-1e-3}), std::vector<double>{-1});
+    for (int trial = 0; trial < 100; ++trial) {
+        V3 v = rand3() * std::pow(10.0, trial % 11 - 5);
+        auto u = unit({v(0), v(1), v(2)});
+        EXPECT_NEAR((V3(u[0], u[1], u[2]) - v.normalized()).norm(), 0.0, 1e-15);
+    }
+    EXPECT_TRUE(std::isnan(unit({kNaN})[0]));
+    auto u = unit({kInf, 1, 0});  // inf/inf: no axis to snap to
+    EXPECT_TRUE(std::isnan(u[0]));
+    EXPECT_EQ(unit({0, 0, 0}), (std::vector<double>{0, 0, 0}));
+    EXPECT_EQ(ier, 101);
+    EXPECT_EQ(unit({1e-17, 0}), (std::vector<double>{0, 0}));  // below 10^-15
+    EXPECT_EQ(rec::events().size(), 0u);                         // munivt never reports
+}
+
+TEST_F(Vector, NormalisationEntryPointsReport) {
+    int ier, n = 3, zero = 0;
+    double z[3] = {0, 0, 0}, v[3] = {0, 3, 4}, vu[3] = {5, 5, 5}, xnorm = -1;
+    const double eps = 1e-10;
+    rec::set_level(5);
+    muntvt(&n, z, vu, &ier);
+    EXPECT_EQ(ier, 101);
+    EXPECT_EQ(rec::codes("MUNTVT"), std::vector<int>{101});
+    vnitvt(&eps, &n, z, vu, &xnorm, &ier);
+    EXPECT_EQ(ier, -1);
+    EXPECT_EQ(xnorm, 0.0);
+    vnitvt(&eps, &n, v, vu, &xnorm, &ier);
+    EXPECT_EQ(xnorm, 5.0);
+    EXPECT_DOUBLE_EQ(vu[2], 0.8);
+    vnitvt(&eps, &zero, v, vu, &xnorm, &ier);
+    EXPECT_EQ(ier, 10);
+    EXPECT_EQ(rec::codes("VNITVT"), (std::vector<int>{-1, 10}));
+    EXPECT_EQ(rec::count(Kind::Enter, "VNITVT"), 3);
+    EXPECT_EQ(rec::count(Kind::Exit, "MUNTVT"), 1);
+
+    EXPECT_EQ(unitvt(&n, z, vu), 1);
+    vu[0] = 5;
+    EXPECT_EQ(unitvt(&zero, v, vu), 1);
+    EXPECT_EQ(vu[0], 5.0);  // nothing normalised
+    double tiny[3] = {0, -2e-16, 0};
+    EXPECT_EQ(unitvt(&n, tiny, vu), 0);  // just above the fixed 1e-16
+    EXPECT_EQ(vu[1], -1.0);
+    EXPECT_EQ(rec::count(Kind::Failure, "UNITVT"), 2);
+}
+
+TEST_F(Vector, PerpendicularUnitVectors) {
+    int ier, n = 3;
+    std::vector<V3> cases;  // every ordering of the component sizes, ties included
+    for (double a : {1.0, 2.0, 3.0})
+        for (double b : {1.0, 2.0, 3.0})
+            for (double c : {1.0, 2.0, 3.0}) cases.emplace_back(a, -b, c);
+    for (int trial = 0; trial < 50; ++trial) cases.push_back(rand3());
+    for (const V3& v : cases) {
+        V3 p;
+        prpvct(&n, v.data(), p.data(), &ier);
+        ASSERT_EQ(ier, 0);
+        EXPECT_NEAR(p.norm(), 1.0, 1e-15);
+        EXPECT_NEAR(p.dot(v), 0.0, 1e-15);
+        int k;
+        const double m = v.cwiseAbs().minCoeff(&k);
+        if ((v.cwiseAbs().array() == m).count() == 1) EXPECT_EQ(p(k), 0.0);  // the smallest slot stays 0
+    }
+    n = 2;
+    double v2[2] = {3, 4}, p2[2], z[3] = {0, 0, 0};
+    prpvct(&n, v2, p2, &ier);
+    EXPECT_DOUBLE_EQ(p2[0], -0.8);
+    EXPECT_DOUBLE_EQ(p2[1], 0.6);
+    n = 4;
+    prpvct(&n, v2, p2, &ier);
+    EXPECT_EQ(ier, 1);
+    n = 3;
+    prpvct(&n, z, p2, &ier);
+    EXPECT_EQ(ier, 1);
+    EXPECT_EQ(rec::count(Kind::Failure, "UNITVT"), 1);
+    EXPECT_EQ(rec::count(Kind::Error), 0);
+}
+
+TEST_F(Vector, Angles) {
+    int ier, two = 2, three = 3, five = 5;
+    double deg, rad, e1[3] = {1, 0, 0}, m2[3] = {0, -1, 0}, back[3] = {-2, 0, 0};
+    mangle(&two, e1, m2, &deg, &rad, &ier);
+    EXPECT_EQ(deg, -90.0);
+    EXPECT_EQ(rad, -M_PI / 2);
+    mangle(&three, e1, m2, &deg, &rad, &ier);
+    EXPECT_EQ(deg, 90.0);
+    mangle(&three, e1, back, &deg, &rad, &ier);
+    EXPECT_EQ(deg, 180.0);
+    for (int trial = 0; trial < 200; ++trial) {
+        V3 a = rand3(), b = rand3();
+        mangle(&two, a.data(), b.data(), &deg, &rad, &ier);
+        ASSERT_EQ(ier, 0);
+        EXPECT_NEAR(rad, std::atan2(a.x() * b.y() - a.y() * b.x(), a.head<2>().dot(b.head<2>())), 1e-12);
+        EXPECT_NEAR(deg, rad * 180.0 / M_PI, 1e-12);
+        mangle(&three, a.data(), b.data(), &deg, &rad, &ier);
+        EXPECT_NEAR(rad, std::atan2(a.cross(b).norm(), a.dot(b)), 1e-12);
+    }
+    double z[3] = {1e-10, 0, 0}, nan[3] = {kNaN, 1, 0};  // EPS1 is 1e-9
+    mangle(&five, e1, e1, &deg, &rad, &ier);
+    EXPECT_EQ(ier, 1000);
+    mangle(&three, z, e1, &deg, &rad, &ier);
+    EXPECT_EQ(ier, 1);
+    mangle(&three, e1, z, &deg, &rad, &ier);
+    EXPECT_EQ(ier, 2);
+    EXPECT_EQ(rad, 0.0);
+    mangle(&three, nan, e1, &deg, &rad, &ier);
+    EXPECT_EQ(ier, 110);
+    EXPECT_EQ(rec::count(Kind::Error), 0);  // codes are returned, not reported
+}
+
+TEST_F(Vector, SkewCoordinatesAndTheirDerivatives) {
+    int ier, one = 1, zero = 0;
+    const double tol[2] = {1e-12, 1e-9};
+    for (int trial = 0; trial < 50; ++trial) {
+        // P, U, V move linearly in a parameter; central differences check DCOORD.
+        V3 p = rand3(), u = rand3(), v = rand3(), dp = rand3(), du = rand3(), dv = rand3(), c, dc, ca, cb;
+        mcoord1(&one, p.data(), u.data(), v.data(), dp.data(), du.data(), dv.data(), tol, c.data(), dc.data(), &ier);
+        ASSERT_EQ(ier, 0);
+        EXPECT_NEAR((c(0) * u + c(1) * v + c(2) * u.cross(v) - p).norm(), 0.0, 1e-10);
+        const double h = 1e-6;
+        V3 pa = p + h * dp, ua = u + h * du, va = v + h * dv, pb = p - h * dp, ub = u - h * du, vb = v - h * dv;
+        mcoord(pa.data(), ua.data(), va.data(), tol, ca.data(), &ier);
+        mcoord(pb.data(), ub.data(), vb.data(), tol, cb.data(), &ier);
+        EXPECT_NEAR((dc - (ca - cb) / (2 * h)).norm(), 0.0, 1e-5 * (1 + dc.norm()));
+    }
+    EXPECT_EQ(rec::codes("MCOORD"), std::vector<int>(100, 0));  // reported on every exit
+    rec::reset();
+    V3 p(1, 2, 3), u(1, 1, 0), par = -2.0 * u, z = V3::Zero(), c(7, 7, 7), dc(7, 7, 7);
+    mcoord(p.data(), u.data(), par.data(), tol, c.data(), &ier);
+    EXPECT_EQ(c, V3::Zero());
+    mcoord(p.data(), z.data(), u.data(), tol, c.data(), &ier);
+    mcoord(p.data(), u.data(), z.data(), tol, c.data(), &ier);
+    const double wide[2] = {1e-12, 0.2};  // 0.1 rad apart counts as parallel
+    V3 near(1, 1, 0.1 * std::sqrt(2.0));
+    mcoord(p.data(), u.data(), near.data(), wide, c.data(), &ier);
+    EXPECT_EQ(rec::codes("MCOORD"), (std::vector<int>{3, 1, 2, 3}));
+    mcoord1(&one, p.data(), u.data(), par.data(), p.data(), p.data(), p.data(), tol, c.data(), dc.data(), &ier);
+    EXPECT_EQ(dc, V3::Zero());
+    dc = V3(7, 7, 7);
+    mcoord1(&zero, p.data(), u.data(), near.data(), p.data(), p.data(), p.data(), tol, c.data(), dc.data(), &ier);
+    EXPECT_EQ(dc, V3::Zero());
+    EXPECT_EQ(rec::codes("MCOORD1"), (std::vector<int>{3, 0}));
+}
+
+TEST_F(Vector, FramesAroundADirection) {
+    int ier;
+    const double eps = 1e-12, big = 3.0;
+    Eigen::Matrix3d b;
+    for (int trial = 0; trial < 100; ++trial) {
+        V3 v = rand3();
+        scbase(v.data(), &eps, b.data(), &ier);
+        ASSERT_EQ(ier, 0);
+        EXPECT_NEAR((b.transpose() * b - Eigen::Matrix3d::Identity()).norm(), 0.0, 1e-14);
+        EXPECT_NEAR(b.determinant(), 1.0, 1e-14);
+        EXPECT_NEAR((b.col(2) - v.normalized()).norm(), 0.0, 1e-15);
+    }
+    V3 v(0, 0, -2);
+    scbase(v.data(), &eps, b.data(), &ier);
+    EXPECT_EQ(b, (Eigen::Matrix3d() << 0, 1, 0, 1, 0, 0, 0, 0, -1).finished());
+    scbase(v.data(), &big, b.data(), &ier);
+    EXPECT_EQ(ier, 1);
+    std::vector<int> codes(101, 0);
+    codes.push_back(1);
+    EXPECT_EQ(rec::codes("SCBASE"), codes);  // reported on every exit
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#include "report.hpp"
+
+#include <map>
+
+namespace velcurve {
+
+const Call* Report::outcome() const {
+    const Call* warning = nullptr;
+    for (const Call& c : calls) {
+        if (c.ier > 0) return &c;
+        if (c.ier < 0 && warning == nullptr) warning = &c;
+    }
+    if (warning != nullptr) return warning;
+    return calls.empty() ? nullptr : &calls.back();
+}
+
+namespace {
+
+// The codes each routine documents, beyond the library-wide ones.
+const std::map<std::string, std::map<int, std::string>>& routine_codes() {
+    static const std::map<std::string, std::map<int, std::string>> table = {
+        {"MDRVCB", {{1, "negative order of derivation or no coefficients"}}},
+        {"CPOLYG", {{10, "number of coefficients outside 1 to 61"}}},
+        {"POLYGC", {{10, "number of coefficients outside 1 to 61"}}},
+        {"UR1PLS",
+         {{1, "some pieces stayed noisy; the roots found are returned"},
+          {100, "the polynomial is zero within EPS1: every parameter is a root"},
+          {200, "more roots were found than the degree allows"}}},
+        {"PCVINT",
+         {{1, "the curve lies in the plane"},
+          {2, "every parameter is a solution: the distance polynomial is zero"},
+          {3, "more roots than the degree: the list is unreliable"},
+          {101, "the plane normal is zero"}}},
+    };
+    return table;
+}
+
+}  // namespace
+
+std::string code_meaning(const std::string& routine, int ier) {
+    const auto& table = routine_codes();
+    if (auto r = table.find(routine); r != table.end()) {
+        if (auto c = r->second.find(ier); c != r->second.end()) return c->second;
+    }
+    if (ier == 0) return "success";
+    if (ier == 10) return "work space could not be obtained, or a fixed capacity was exceeded";
+    if (ier > 100 && ier < 200) return "passes on code " + std::to_string(ier - 100) + " of a routine it called";
+    if (ier < 0) return "warning: the results are defined";
+    return "failure";
+}
+
+int exit_status(const Report& report) {
+    for (const Call& c : report.calls)
+        if (c.ier > 0) return 1;
+    return 0;
+}
+
+}  // namespace velcurve
