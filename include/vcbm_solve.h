@@ -56,6 +56,36 @@ VCBM_API void meqps3(const int* LD1P, const int* LD2P, const int* NDIM, const do
 
 /* ---- Roots of a polynomial on an interval ---- */
 
+/* All real roots of C(1..NCOEF) (NCOEF 1..41) in [TDEB, TFIN], ascending; AUX(NROOT) cleared;
+   IER 0, 1 noisy pieces, 100 zero polynomial, 200 more roots than the degree. */
+VCBM_API void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double* TFIN, int* NROOT,
+                     double* ROOT, double* AUX, int* IER);
+/* Sizes the per-level subdivision storage and isolates the roots; WORK holds at least 10 NCMAX reals. */
+VCBM_API void mmrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
+                     const double* TDEB, const double* TFIN, const double* EPSF, int* NROOT, double* ROOT,
+                     double* WORK, char* STATUS, int* IER, long STATUS_len);
+/* Isolation and refinement of the roots on [A, B] (A < B) with NLEVEL levels of storage STACK(NCMAX, 2, NLEVEL). */
+VCBM_API void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
+                     const double* A, const double* B, const double* EPSF, const int* NLEVEL, double* STACK,
+                     double* WORK, int* NROOT, double* ROOT, char* STATUS, int* IER, long STATUS_len);
+/* Continues the isolation of the piece [TA, TB] at subdivision level LEVEL with one work area. */
+VCBM_API void myrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
+                     const double* A, const double* B, const double* TA, const double* TB, const int* LEVEL,
+                     const double* EPSF, double* WORK, int* NROOT, double* ROOT, int* NOISY, char* STATUS,
+                     int* IER, long STATUS_len);
+/* Sign test of a control polygon: ICODE 0 no root, 1 maybe roots, 2 zero within EPS1. */
+VCBM_API void mzrs1d(const int* NCOEF, const double* POLYG, int* ICODE);
+/* Monotonicity test from the first differences scaled by SCALE: ISENS 1, -1 or 0 undecided. */
+VCBM_API void ujrs1d(const int* NCOEF, const double* POLYG, double* WORK, const double* SCALE, int* ISENS);
+/* Safeguarded Newton iteration on C (derivative CD) from X, kept near [A, B]; IER 0, -1 or 1. */
+VCBM_API void unrs1d(const int* NCOEF, const double* C, const double* CD, const double* A, const double* B,
+                     const double* EPSX, const double* EPSF, double* X, int* IER);
+/* Inserts X(NDIM) with multiplicity MULT into the sorted list SOL(NDIM, NMAX); IER 1 on overflow. */
+VCBM_API void uajsol(const int* NDIM, const double* X, const int* MULT, const double* EPS, const int* NMAX,
+                     int* NSOL, double* SOL, int* IER);
+/* Removes from the sorted list SOL(NDIM, NSOL) every entry equal to its predecessor within EPS. */
+VCBM_API void uelsol(const double* EPS, const int* NDIM, int* NSOL, double* SOL);
+
 /* ---- Systems of two polynomial equations ---- */
 
 /* ---- Roots by Bezier subdivision ---- */

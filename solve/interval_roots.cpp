@@ -1,0 +1,439 @@
+// All real roots of a polynomial on an interval.
+//
+// ur1pls takes its work area and merges coincident roots; mmrs1d sizes the
+// per-level subdivision storage; mhrs1d isolates the roots by subdividing the
+// Bernstein control polygon (depth first, at most 31 levels), solving
+// monotonic pieces with the bracketing solver and analysing short pieces
+// through bounds on the second derivative; myrs1d continues a piece with a
+// single work area when the per-level storage is used up.
+#include <cmath>
+#include <cstring>
+
+#include "VelCurveBasedInfrastructure.h"
+#include "frame/frame.hpp"
+#include "frame/tolerance.hpp"
+#include "solve/bernstein.hpp"
+#include "solve/interval_roots.hpp"
+#include "solve/solve_internal.hpp"
+#include "vcbm_solve.h"
+
+namespace vcbm::roots {
+
+namespace {
+
+constexpr int kMaxLevel = 31;        // deepest subdivision level
+constexpr double kShortPiece = 1e-6; // pieces at most this long are analysed, not split
+constexpr double kFlatMergeEps = 1e-6;
+// Bound on the number of splits of one solve. A polynomial of degree 60 needs
+// a few thousand; past this the polynomial is flat within the tolerances
+// over a long stretch and the remaining pieces are left noisy.
+constexpr long kMaxSplits = 1L << 15;
+constexpr int kNcMax = 61;
+constexpr int kWorkArea = 30000;
+
+// What became of a half after its examination.
+enum class Fate { Settled, Pending, Split };
+
+struct Piece {
+    double a, b;
+    int level;
+    bool force_split;
+};
+
+class Isolation {
+public:
+    Isolation(bool eval8, const double* c, const double* c2, int neff, double a, double b, double epsf,
+              int& nroot, double* root, double* work) noexcept
+        : eval8_(eval8), c_(c), c2_(c2), n_(neff), a_(a), b_(b), epsf_(epsf), epsnr_(tol::epsnr()),
+          nroot_(nroot), root_(root), work_(work) {
+        // Derivative and second derivative.
+        for (int k = 1; k < n_; ++k) cd_[k - 1] = k * c_[k];
+        for (int k = 1; k < n_ - 1; ++k) cdd_[k - 1] = k * cd_[k];
+    }
+
+    bool stopped() const noexcept { return full_ || over_budget_; }
+    bool full() const noexcept { return full_; }
+    bool noisy() const noexcept { return noisy_ || over_budget_; }
+    bool pbrn() const noexcept { return pbrn_; }
+    void set_noisy() noexcept { noisy_ = true; }
+    int count() const noexcept { return n_; }
+
+    // Counts one split; false once the budget is spent.
+    bool take_split() noexcept {
+        if (++splits_ > kMaxSplits) over_budget_ = true;
+        return !over_budget_;
+    }
+
+    // Examination of a half (step "for each half" of the isolation).
+    Fate examine(const double* poly, double a, double b, int level) noexcept {
+        const int ic = sign_test(n_, poly);
+        if (ic == 0) return Fate::Settled;
+        if (ic == 2) return analyse_short(poly, a, b, level) ? Fate::Split : Fate::Settled;
+        const int sense = monotonicity(n_, poly, work_, (n_ - 1) / (b - a));
+        if (sense == 0) return Fate::Pending;
+        solve_polynomial(a, b);
+        return Fate::Settled;
+    }
+
+    // Short-piece analysis; true when the piece must be split again.
+    bool analyse_short(const double* poly, double a, double b, int level) noexcept {
+        double* d2 = work_;
+        for (int k = 0; k < n_ - 2; ++k) d2[k] = (poly[k + 2] - poly[k + 1]) - (poly[k + 1] - poly[k]);
+        double hi, lo;
+        bern::bounds(d2, n_ - 2, hi, lo);
+        const double scale = static_cast<double>(n_ - 1) * (n_ - 2) / ((b - a) * (b - a));
+        const double m2 = lo * scale, big_m2 = hi * scale;
+        if (m2 <= kFlat && big_m2 >= -kFlat) {
+            // The second derivative has no sign: split on, or a Newton
+            // candidate from the midpoint once the piece is at its finest.
+            if (b - a > epsnr_ && level < kMaxLevel) return true;
+            double x = (a + b) / 2.0;
+            newton(n_, c_, cd_, a, b, epsnr_, epsf_, x);
+            if (std::fabs(horner(c_, n_, x)) <= epsf_)
+                insert_checked(x, 1, kFlatMergeEps);
+            else
+                noisy_ = true;
+            return false;
+        }
+        // P' is monotonic: P has at most one extremum on the piece.
+        const double wa = widened_low(a), wb = widened_high(b);
+        double xs;
+        bool pb = false;
+        const int code = solve_bracketed(true, n_ - 1, cd_, cd_, wa, wb, epsnr_, epsf_, xs, pb);
+        pbrn_ = pb;
+        if (code == 1) {
+            solve_polynomial_on(wa, wb);
+            return false;
+        }
+        const double p = horner(c_, n_, xs);
+        if (std::fabs(p) <= epsf_) {
+            insert_checked(xs, 2, epsnr_);
+            return false;
+        }
+        const double s = m2 + big_m2 >= 0.0 ? 1.0 : -1.0;
+        if (s * p > 0.0) return false;  // the extremum lies on the side of the axis away from a root
+        // Two roots around the extremum, estimated from the osculating parabola.
+        const double q = -2.0 * p / horner(cdd_, n_ - 2, xs);
+        const double d = q > 0.0 && std::isfinite(q) ? std::sqrt(q) : 0.0;
+        double x1 = xs - d;
+        newton(n_, c_, cd_, a, xs, epsnr_, epsf_, x1);
+        if (std::fabs(horner(c_, n_, x1)) <= epsf_) insert_checked(x1, 1, epsnr_);
+        if (full_) return false;
+        double x2 = xs + d;
+        newton(n_, c_, cd_, xs, b, epsnr_, epsf_, x2);
+        if (std::fabs(horner(c_, n_, x2)) <= epsf_) insert_checked(x2, 1, epsnr_);
+        return false;
+    }
+
+private:
+    // The ends of the whole interval are moved outward by EPSNR so that a
+    // root lying on them is bracketed.
+    double widened_low(double a) const noexcept { return a == a_ ? a - epsnr_ : a; }
+    double widened_high(double b) const noexcept { return b == b_ ? b + epsnr_ : b; }
+
+    // A monotonic piece holding exactly one sign change.
+    void solve_polynomial(double a, double b) noexcept { solve_polynomial_on(widened_low(a), widened_high(b)); }
+
+    void solve_polynomial_on(double wa, double wb) noexcept {
+        double x;
+        bool pb = false;
+        const int code = solve_bracketed(eval8_, n_, c_, c2_, wa, wb, epsnr_, epsf_, x, pb);
+        pbrn_ = pb;
+        if (code == 0)
+            insert(x, 1, epsnr_);
+        else if (code >= 2)
+            noisy_ = true;
+    }
+
+    // Newton results are kept only inside the interval widened by EPSNR.
+    void insert_checked(double x, int mult, double eps) noexcept {
+        if (a_ - epsnr_ <= x && x <= b_ + epsnr_) insert(x, mult, eps);
+    }
+
+    void insert(double x, int mult, double eps) noexcept {
+        if (insert_solution(1, &x, mult, eps, n_ - 1, nroot_, root_) != 0) full_ = true;
+    }
+
+    bool eval8_;
+    const double* c_;
+    const double* c2_;
+    int n_;
+    double a_, b_;
+    double epsf_, epsnr_;
+    int& nroot_;
+    double* root_;
+    double* work_;  // kNcMax reals of scratch
+    double cd_[kNcMax] = {};
+    double cdd_[kNcMax] = {};
+    bool noisy_ = false;
+    bool full_ = false;
+    bool over_budget_ = false;
+    bool pbrn_ = false;
+    long splits_ = 0;
+};
+
+// Layout of the caller's work area (at least kWorkNeed reals for NCMAX = 61).
+struct WorkLayout {
+    double* poly;      // polygon of the whole interval
+    double* fallback;  // the single level of storage when none was granted
+    double* scratch;   // differences
+    double* piece;     // myrs1d: polygon of the current piece
+    double* halves;    // myrs1d: its two halves
+    double* conv;      // change of interval
+    explicit WorkLayout(double* w, int nc) noexcept
+        : poly(w), fallback(w + nc), scratch(w + 3 * nc), piece(w + 4 * nc), halves(w + 5 * nc),
+          conv(w + 7 * nc) {}
+};
+
+// Depth-first continuation of a piece with one work area: pending pieces are
+// kept as intervals and their polygons recomputed from the coefficients.
+int continue_piece(Isolation& iso, const double* c, double a, double b, int level, bool force_split,
+                   const WorkLayout& w) noexcept {
+    static constexpr auto R = routine("MYRS1D");
+    Frame f(R);
+    const int n = iso.count();
+    Piece stack[2 * kMaxLevel + 4];
+    int top = 0;
+    stack[top++] = Piece{a, b, level, force_split};
+    while (top > 0 && !iso.stopped()) {
+        const Piece p = stack[--top];
+        bern::polygon_on(c, n, p.a, p.b, w.conv, w.piece);
+        bool split = p.force_split || (p.b - p.a > kShortPiece && p.level < kMaxLevel);
+        if (!split) split = iso.analyse_short(w.piece, p.a, p.b, p.level);
+        if (!split || iso.stopped()) continue;
+        if (!iso.take_split()) break;
+        const double m = (p.a + p.b) / 2.0;
+        double* left = w.halves;
+        double* right = w.halves + n;
+        bern::split_half(w.piece, n, left, right);
+        const Piece half[2] = {{p.a, m, p.level + 1, false}, {m, p.b, p.level + 1, false}};
+        Fate fate[2] = {Fate::Settled, Fate::Settled};
+        fate[0] = iso.examine(left, half[0].a, half[0].b, half[0].level);
+        if (iso.stopped()) break;
+        // The left half's examination may have used the scratch area only;
+        // the right polygon is intact.
+        fate[1] = iso.examine(right, half[1].a, half[1].b, half[1].level);
+        for (int s = 1; s >= 0; --s)
+            if (fate[s] != Fate::Settled)
+                stack[top++] = Piece{half[s].a, half[s].b, half[s].level, fate[s] == Fate::Split};
+    }
+    return iso.full() ? -2 : 0;
+}
+
+// The isolation proper (mhrs1d). stack holds nlevel levels of two halves of
+// ncmax reals each.
+int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2, double a, double b,
+            double epsf, int nlevel, double* stack, double* work, int& nroot, double* root, bool& pbrn) noexcept {
+    static constexpr auto R = routine("MHRS1D");
+    int ier = 0;
+    Frame f(R, ier);
+    nroot = 0;
+    pbrn = false;
+    const int neff = bern::degree_count(c, ncoef);
+    if (neff == 1) {
+        if (std::fabs(c[0]) <= epsf) ier = -1;
+        return ier;
+    }
+    if (neff == 2 || neff == 3) {
+        int code = 0;
+        if (neff == 2) {
+            urpol2(&neff, c, &a, &b, &nroot, root, &code);
+        } else {
+            double r[2];
+            int n = 0;
+            urpol3(&neff, c, &a, &b, &n, r, &code);
+            if (code == -1) {
+                nroot = 0;
+                insert_solution(1, r, 2, tol::epsnr(), 2, nroot, root);
+            } else {
+                nroot = n;
+                for (int k = 0; k < n; ++k) root[k] = r[k];
+            }
+        }
+        return ier;
+    }
+
+    const WorkLayout w(work, ncmax);
+    if (!(std::isfinite(a) && std::isfinite(b))) return ier = 1;
+    if (a == b) {
+        // A single point: a root when the value there is negligible.
+        if (std::fabs(horner(c, neff, a)) <= epsf) root[nroot++] = a;
+        return ier;
+    }
+    bern::polygon_on(c, neff, a, b, w.conv, w.poly);
+    for (int k = 0; k < neff; ++k)
+        if (!std::isfinite(w.poly[k])) return ier = 1;  // NaN or overflow: nothing can be said
+    const int ic = sign_test(neff, w.poly);
+    if (ic == 0) return ier;
+    if (ic == 2) {
+        // The sign test stops scanning once it has seen both signs: the
+        // polynomial is zero within the tolerance on the whole interval only
+        // when every control value is.
+        double hi, lo;
+        bern::bounds(w.poly, neff, hi, lo);
+        if (std::fabs(hi) <= epsf && std::fabs(lo) <= epsf) return ier = -1;
+    }
+
+    Isolation iso(eval8, c, c2, neff, a, b, epsf, nroot, root, w.scratch);
+    // Per-level storage: level L (1..nlevel) holds the two halves of the
+    // piece split at level L-1.
+    struct Level {
+        double a[2] = {0.0, 0.0}, b[2] = {0.0, 0.0};
+        Fate pending[2] = {Fate::Settled, Fate::Settled};
+    } levels[kMaxLevel + 2];
+    auto slot = [&](int level, int side) { return stack + (static_cast<long>(level - 1) * 2 + side) * ncmax; };
+
+    auto split = [&](const double* poly, double pa, double pb, int level) {
+        if (level >= nlevel) {
+            continue_piece(iso, c, pa, pb, level, true, w);
+            return;
+        }
+        if (!iso.take_split()) return;
+        const int l = level + 1;
+        const double m = (pa + pb) / 2.0;
+        bern::split_half(poly, neff, slot(l, 0), slot(l, 1));
+        levels[l] = Level{{pa, m}, {m, pb}, {Fate::Settled, Fate::Settled}};
+        for (int s = 0; s < 2 && !iso.stopped(); ++s)
+            levels[l].pending[s] = iso.examine(slot(l, s), levels[l].a[s], levels[l].b[s], l);
+    };
+
+    if (b - a <= kShortPiece) {
+        if (iso.analyse_short(w.poly, a, b, 0)) split(w.poly, a, b, 0);
+    } else {
+        split(w.poly, a, b, 0);
+    }
+    int depth = 1;
+    while (!iso.stopped()) {
+        // The deepest pending half, left before right.
+        while (depth >= 1 && levels[depth].pending[0] == Fate::Settled && levels[depth].pending[1] == Fate::Settled)
+            --depth;
+        if (depth < 1) break;
+        const int s = levels[depth].pending[0] != Fate::Settled ? 0 : 1;
+        const Fate fate = levels[depth].pending[s];
+        levels[depth].pending[s] = Fate::Settled;
+        const double pa = levels[depth].a[s], pb = levels[depth].b[s];
+        const double* poly = slot(depth, s);
+        const int level = depth;
+        bool again = fate == Fate::Split || (pb - pa > kShortPiece && level < kMaxLevel);
+        if (!again) again = iso.analyse_short(poly, pa, pb, level);
+        if (again && !iso.stopped()) {
+            split(poly, pa, pb, level);
+            if (level < nlevel) depth = level + 1;
+        }
+    }
+    pbrn = iso.pbrn();
+    if (iso.full()) ier = -2;
+    if (iso.noisy()) ier = 1;
+    return ier;
+}
+
+void write_status(char* status, long len, bool pbrn) noexcept {
+    const long n = len < 4 ? (len < 0 ? 0 : len) : 4;
+    std::memcpy(status, pbrn ? "PBRN" : "    ", static_cast<std::size_t>(n));
+}
+
+// Storage sizing and the isolation (mmrs1d).
+int solve_interval(bool eval8, int ncmax, int ncoef, const double* c, const double* c2, double tdeb, double tfin,
+                   double epsf, int& nroot, double* root, double* work, bool& pbrn) noexcept {
+    static constexpr auto R = routine("MMRS1D");
+    int ier = 0;
+    Frame f(R, ier);
+    nroot = 0;
+    pbrn = false;
+    if (ncmax < 1 || ncmax > kNcMax || ncoef < 1 || ncoef > ncmax) return ier = 10;
+    int nlevel = kMaxLevel;
+    udfpil(&nlevel);
+    if (nlevel > kMaxLevel) nlevel = kMaxLevel;
+    thread_local WorkBase<double, 1> base;
+    double* stack = nullptr;
+    if (nlevel >= 2) {
+        stack = f.request(base.base, nlevel * 2 * ncmax);
+        if (!stack) ier = 0;  // refused: one level, kept in the work area
+    }
+    if (!stack) {
+        nlevel = 1;
+        stack = WorkLayout(work, ncmax).fallback;
+    }
+    const double a = tdeb < tfin ? tdeb : tfin;
+    const double b = tdeb < tfin ? tfin : tdeb;
+    ier = isolate(eval8, ncmax, ncoef, c, c2, a, b, epsf, nlevel, stack, work, nroot, root, pbrn);
+    return ier;
+}
+
+}  // namespace
+
+}  // namespace vcbm::roots
+
+namespace rt = vcbm::roots;
+
+extern "C" {
+
+void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double* TFIN, int* NROOT, double* ROOT,
+            double* AUX, int* IER) {
+    static constexpr auto R = vcbm::routine("UR1PLS");
+    vcbm::Frame f(R, *IER);
+    *NROOT = 0;
+    const int ncoef = *NCOEF;
+    if (ncoef < 1 || ncoef > 41) {
+        vcbm::report_failure(R);
+        return;
+    }
+    thread_local vcbm::WorkBase<double, 1> base;
+    double* work = f.request(base.base, rt::kWorkArea);
+    if (!work) return;
+    const double epsf = vcbm::tol::eps1();
+    const double epsnr = vcbm::tol::epsnr();
+    bool pbrn = false;
+    int ier = rt::solve_interval(true, rt::kNcMax, ncoef, C, C, *TDEB, *TFIN, epsf, *NROOT, ROOT, work, pbrn);
+    if (*NROOT > 0) {
+        rt::merge_solutions(epsnr, 1, *NROOT, ROOT);
+        const int nbytes = 8 * *NROOT;
+        irazx(&nbytes, AUX);
+    }
+    if (ier == -1) ier = 100;
+    if (ier == -2) ier = 200;
+    *IER = ier;
+}
+
+void mmrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
+            const double* TDEB, const double* TFIN, const double* EPSF, int* NROOT, double* ROOT, double* WORK,
+            char* STATUS, int* IER, long STATUS_len) {
+    bool pbrn = false;
+    *IER = rt::solve_interval(*IOPT == 8, *NCMAX, *NCOEF, C, C2, *TDEB, *TFIN, *EPSF, *NROOT, ROOT, WORK, pbrn);
+    rt::write_status(STATUS, STATUS_len, pbrn);
+}
+
+void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
+            const double* A, const double* B, const double* EPSF, const int* NLEVEL, double* STACK, double* WORK,
+            int* NROOT, double* ROOT, char* STATUS, int* IER, long STATUS_len) {
+    const int ncmax = *NCMAX, ncoef = *NCOEF;
+    if (ncmax < 1 || ncmax > rt::kNcMax || ncoef < 1 || ncoef > ncmax || *NLEVEL < 1) {
+        static constexpr auto R = vcbm::routine("MHRS1D");
+        vcbm::Frame f(R, *IER);
+        return f.fail(10);
+    }
+    bool pbrn = false;
+    const int nlevel = *NLEVEL > 31 ? 31 : *NLEVEL;
+    *IER = rt::isolate(*IOPT == 8, ncmax, ncoef, C, C2, *A, *B, *EPSF, nlevel, STACK, WORK, *NROOT, ROOT, pbrn);
+    rt::write_status(STATUS, STATUS_len, pbrn);
+}
+
+void myrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
+            const double* A, const double* B, const double* TA, const double* TB, const int* LEVEL,
+            const double* EPSF, double* WORK, int* NROOT, double* ROOT, int* NOISY, char* STATUS, int* IER,
+            long STATUS_len) {
+    const int ncmax = *NCMAX, n = *NCOEF;
+    if (ncmax < 1 || ncmax > rt::kNcMax || n < 4 || n > ncmax || *NROOT < 0 || *NROOT > n - 1) {
+        static constexpr auto R = vcbm::routine("MYRS1D");
+        vcbm::Frame f(R, *IER);
+        return f.fail(10);
+    }
+    const rt::WorkLayout w(WORK, ncmax);
+    rt::Isolation iso(*IOPT == 8, C, C2, n, *A, *B, *EPSF, *NROOT, ROOT, w.scratch);
+    const int level = *LEVEL < 0 ? 0 : *LEVEL;
+    *IER = rt::continue_piece(iso, C, *TA, *TB, level, level < 31, w);
+    if (iso.noisy()) *NOISY = 1;
+    rt::write_status(STATUS, STATUS_len, iso.pbrn());
+}
+
+}  // extern "C"

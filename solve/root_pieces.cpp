@@ -1,0 +1,151 @@
+// Building blocks of the interval root finder: the sign and monotonicity
+// tests on a control polygon, the safeguarded Newton iteration, and the
+// sorted solution list with multiplicities.
+#include <cmath>
+#include <limits>
+
+#include "frame/frame.hpp"
+#include "frame/tolerance.hpp"
+#include "solve/bernstein.hpp"
+#include "solve/interval_roots.hpp"
+#include "solve/solve_internal.hpp"
+#include "vcbm_solve.h"
+
+namespace vcbm::roots {
+
+int sign_test(int n, const double* poly) noexcept {
+    static constexpr auto R = routine("MZRS1D");
+    Frame f(R);
+    if (n < 1) return 0;
+    double lo, hi;
+    bern::sign_bounds(poly, n, lo, hi);
+    const double eps = tol::eps1();
+    if (hi < -eps || lo > eps) return 0;
+    if (std::fabs(hi) <= eps && std::fabs(lo) <= eps) return 2;
+    return 1;
+}
+
+int monotonicity(int n, const double* poly, double* work, double scale) noexcept {
+    if (n < 2) return 0;
+    for (int k = 0; k < n - 1; ++k) work[k] = (poly[k + 1] - poly[k]) * scale;
+    double hi, lo;
+    bern::bounds(work, n - 1, hi, lo);
+    if (lo > kFlat) return 1;
+    if (hi < -kFlat) return -1;
+    return 0;
+}
+
+int newton(int n, const double* c, const double* cd, double a, double b, double epsx, double epsf,
+           double& x) noexcept {
+    static constexpr auto R = routine("UNRS1D");
+    int ier = 0;
+    Frame f(R, ier);
+    const double epsnr = tol::epsnr();
+    const double epspb = tol::epspb();
+    const int limit = tol::nitnr();
+    const double m = (a + b) / 2.0;
+    const double h = b - a;
+    const double starts[5] = {x, m + h / 3.0, m - h / 3.0, m + h / 6.0, m - h / 6.0};
+    double best = x;
+    double best_value = std::numeric_limits<double>::infinity();
+    for (double start : starts) {
+        double xc = start;
+        for (int step = 1; step <= limit; ++step) {
+            const double p = horner(c, n, xc);
+            const double ap = std::fabs(p);
+            if (ap <= epsf && ap < best_value && a - epsnr <= xc && xc <= b + epsnr) {
+                best = xc;
+                best_value = ap;
+            }
+            const double d = horner(cd, n - 1, xc);
+            if (std::fabs(d) <= epspb) {
+                if (ap <= epsf) {
+                    x = best;
+                    return ier = -1;
+                }
+                break;  // restart
+            }
+            const double dx = p / d;
+            xc -= dx;
+            if (ap <= epsf && std::fabs(dx) <= epsx) {
+                x = xc;
+                return ier = 0;
+            }
+            if (xc < a - 0.25 || xc > b + 0.25) break;
+        }
+    }
+    x = best;
+    return ier = 1;
+}
+
+int insert_solution(int ndim, const double* x, int mult, double eps, int nmax, int& nsol, double* sol) noexcept {
+    auto s = mat(sol, ndim);
+    auto xv = vec(x);
+    int matches = 0;
+    int pos = nsol + 1;
+    for (int k = 1; k <= nsol; ++k) {
+        bool same = true;
+        for (int d = 1; d <= ndim && same; ++d) same = std::fabs(s(d, k) - xv(d)) <= eps;
+        if (same && ++matches >= mult) return 0;
+        if (s(1, k) - xv(1) > eps) {
+            pos = k;
+            break;
+        }
+    }
+    const int missing = mult - matches;
+    if (missing <= 0) return 0;
+    if (nsol + missing > nmax) {
+        static constexpr auto R = routine("UAJSOL");
+        report_failure(R);
+        return 1;
+    }
+    for (int k = nsol; k >= pos; --k)
+        for (int d = 1; d <= ndim; ++d) s(d, k + missing) = s(d, k);
+    for (int k = pos; k < pos + missing; ++k)
+        for (int d = 1; d <= ndim; ++d) s(d, k) = xv(d);
+    nsol += missing;
+    return 0;
+}
+
+void merge_solutions(double eps, int ndim, int& nsol, double* sol) noexcept {
+    if (nsol < 2) return;
+    auto s = mat(sol, ndim);
+    int kept = 1;
+    for (int k = 2; k <= nsol; ++k) {
+        bool same = true;
+        for (int d = 1; d <= ndim && same; ++d) same = std::fabs(s(d, k) - s(d, kept)) <= eps;
+        if (same) continue;
+        ++kept;
+        if (kept != k)
+            for (int d = 1; d <= ndim; ++d) s(d, kept) = s(d, k);
+    }
+    nsol = kept;
+}
+
+}  // namespace vcbm::roots
+
+namespace rt = vcbm::roots;
+
+extern "C" {
+
+void mzrs1d(const int* NCOEF, const double* POLYG, int* ICODE) { *ICODE = rt::sign_test(*NCOEF, POLYG); }
+
+void ujrs1d(const int* NCOEF, const double* POLYG, double* WORK, const double* SCALE, int* ISENS) {
+    *ISENS = rt::monotonicity(*NCOEF, POLYG, WORK, *SCALE);
+}
+
+void unrs1d(const int* NCOEF, const double* C, const double* CD, const double* A, const double* B,
+            const double* EPSX, const double* EPSF, double* X, int* IER) {
+    *IER = rt::newton(*NCOEF, C, CD, *A, *B, *EPSX, *EPSF, *X);
+}
+
+void uajsol(const int* NDIM, const double* X, const int* MULT, const double* EPS, const int* NMAX, int* NSOL,
+            double* SOL, int* IER) {
+    *IER = *NDIM < 1 ? 0 : rt::insert_solution(*NDIM, X, *MULT, *EPS, *NMAX, *NSOL, SOL);
+}
+
+void uelsol(const double* EPS, const int* NDIM, int* NSOL, double* SOL) {
+    if (*NDIM >= 1) rt::merge_solutions(*EPS, *NDIM, *NSOL, SOL);
+}
+
+}  // extern "C"
