@@ -49,9 +49,11 @@ int bad_dimension(int ndim) noexcept {
 }
 
 // One application of the level rule on [a, b], with the storage S of the
-// calling pair.
-void one_rule(PairState& s, const int* ndim_p, vcbm_integrand func, const int* level, const double* a,
-              const double* b, double* result, int* ncalls, int* ier) {
+// calling pair. Not vectorised: the integrand has just stored F1 and F2 one
+// real at a time, and wide loads of them would stall on store forwarding.
+__attribute__((optimize("no-tree-vectorize"))) void one_rule(PairState& s, const int* ndim_p, vcbm_integrand func,
+                                                             const int* level, const double* a, const double* b,
+                                                             double* result, int* ncalls, int* ier) {
     const int ndim = *ndim_p;
     *ncalls = 0;
     if (const int code = bad_dimension(ndim)) {
@@ -86,8 +88,8 @@ void one_rule(PairState& s, const int* ndim_p, vcbm_integrand func, const int* l
 }
 
 // Levels 1..10 until the change between two estimates is below the tolerance.
-void level_loop(PairState& s, const int* ndim_p, vcbm_integrand func, const double* a, const double* b, const double* tol_p,
-                double* result, double* errmax, int* ncalls, int* ier) {
+void level_loop(PairState& s, const int* ndim_p, vcbm_integrand func, const double* a, const double* b,
+                const double* tol_p, double* result, double* errmax, int* ncalls, int* ier) {
     const int ndim = *ndim_p;
     *ier = 0;
     *ncalls = 0;
@@ -95,7 +97,7 @@ void level_loop(PairState& s, const int* ndim_p, vcbm_integrand func, const doub
         *ier = code;
         return;
     }
-    for (int i = 0; i < ndim; ++i) result[i] = 0.0;
+    // RESULT is zero until level 1 completes: written there, or on failure.
     double tol = std::fabs(*tol_p);
     if (!(tol >= 1e-10)) tol = 1e-10;
 
@@ -103,7 +105,11 @@ void level_loop(PairState& s, const int* ndim_p, vcbm_integrand func, const doub
         int n = 0;
         one_rule(s, ndim_p, func, &s.level, a, b, s.estimate, &n, ier);
         *ncalls += n;
-        if (*ier > 0) return;
+        if (*ier > 0) {
+            if (s.level == 1)
+                for (int i = 0; i < ndim; ++i) result[i] = 0.0;
+            return;
+        }
         if (s.level == 1) {
             for (int i = 0; i < ndim; ++i) result[i] = s.estimate[i];
             continue;
@@ -182,8 +188,9 @@ VCBM_API void vgaus0(const int* LEVEL, double* X, double* W, int* NPTS, int* IER
     } else {
         // Same values straight from the tables: the negative half of the
         // rule, mirrored, is the positive half from the outermost node in.
-        const double* pos = vcbm::gauss::positive_nodes(ng);
-        const double* wts = vcbm::gauss::positive_weights(ng);
+        const vcbm::gauss::Tables& tab = vcbm::gauss::tables();
+        const double* pos = tab.node[0] + vcbm::gauss::block_start(ng);  // ng is even
+        const double* wts = tab.weight[0] + vcbm::gauss::block_start(ng);
         for (int k = 0; k < half; ++k) {
             X[k] = pos[half - 1 - k];
             W[k] = wts[half - 1 - k];

@@ -37,6 +37,35 @@ inline void copy_reals(std::ptrdiff_t count, const double* from, double* to) noe
     }
 }
 
+// The N passes k = 1..N of P(:, j) = OP(P(:, j), P(:, j-1)) for j = N+1
+// down to k+1 (1-based columns), two passes per sweep: each sweep climbs the
+// columns keeping the previous column's values of both passes in registers.
+// Every value is formed from the same operands as in the pass-by-pass order.
+template <int D, class Op>
+void passes(int n, double* p, Op op) noexcept {
+    int k = 1;
+    for (; k + 1 <= n; k += 2) {
+        double pa[D], pb[D];  // column j-1 before pass k, and after it
+        for (int c = 0; c < D; ++c) {
+            const double a = p[k * D + c];
+            const double b = op(a, p[(k - 1) * D + c]);
+            p[k * D + c] = b;
+            pa[c] = a;
+            pb[c] = b;
+        }
+        for (int j = k + 1; j <= n; ++j)
+            for (int c = 0; c < D; ++c) {
+                const double a = p[j * D + c];
+                const double b = op(a, pa[c]);
+                p[j * D + c] = op(b, pb[c]);
+                pa[c] = a;
+                pb[c] = b;
+            }
+    }
+    if (k == n)
+        for (int c = 0; c < D; ++c) p[n * D + c] = op(p[n * D + c], p[(n - 1) * D + c]);
+}
+
 // Canonical coefficients to the control polygon on [0, 1]: division by the
 // binomials, then NCOEF-1 passes of prefix sums. POLY may be COEF.
 template <int D>
@@ -47,10 +76,7 @@ void to_polygon(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double
             const double b = binom(n, j);
             for (int c = 0; c < D; ++c) poly[j * D + c] = coef[j * D + c] / b;
         }
-        // Each pass reads only values of the previous pass (descending order),
-        // so the flat loop over all components is the column update.
-        for (int k = 1; k <= n; ++k)
-            for (int x = ncoef * D - 1; x >= k * D; --x) poly[x] += poly[x - D];
+        passes<D>(n, poly, [](double a, double b) { return a + b; });
     } else {
         auto p = mat(poly, ld);
         auto a = mat(coef, ld);
@@ -71,8 +97,7 @@ void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, doub
     const int n = ncoef - 1;
     if constexpr (D > 0) {
         copy_reals(static_cast<std::ptrdiff_t>(D) * ncoef, poly, coef);
-        for (int k = 1; k <= n; ++k)
-            for (int x = ncoef * D - 1; x >= k * D; --x) coef[x] -= coef[x - D];
+        passes<D>(n, coef, [](double a, double b) { return a - b; });
         for (int j = 0; j < ncoef; ++j) {
             const double b = binom(n, j);
             for (int c = 0; c < D; ++c) coef[j * D + c] = b * coef[j * D + c];
@@ -102,7 +127,6 @@ void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, doub
 template <int D>
 void compose(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double ta, double tb,
              double* coefn) noexcept {
-    constexpr int kFixed = D > 0 ? D : 1;
     const int dim = D > 0 ? D : nd;
     const std::ptrdiff_t stride = D > 0 ? D : ld;
     auto a = mat(coef, stride);
@@ -113,22 +137,34 @@ void compose(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double ta
     double v[kMaxCoef + 2];  // v[i]: coefficient of s^(i-1) in (TA + H s)^k
     v[1] = ta;
     v[2] = h;
-    for (int k = 1; k <= ncoef - 1; ++k) {
-        if constexpr (D > 0) {
-            double c[kFixed];
-            for (int i = 0; i < D; ++i) c[i] = a(i + 1, k + 1);
-            for (int i = 1; i <= k; ++i)
-                for (int m = 0; m < D; ++m) r(m + 1, i) += c[m] * v[i];
+    if constexpr (D > 0) {
+        // The advance of V to the next power and the use of that power are
+        // made in one sweep over the columns.
+        double c[D];
+        for (int m = 0; m < D; ++m) c[m] = a(m + 1, 2);
+        for (int m = 0; m < D; ++m) r(m + 1, 1) += c[m] * v[1];
+        for (int m = 0; m < D; ++m) r(m + 1, 2) = c[m] * v[2];
+        for (int k = 2; k <= ncoef - 1; ++k) {
+            for (int m = 0; m < D; ++m) c[m] = a(m + 1, k + 1);
+            v[k + 1] = v[k] * h;
             for (int m = 0; m < D; ++m) r(m + 1, k + 1) = c[m] * v[k + 1];
-        } else {
+            for (int i = k; i >= 2; --i) {
+                v[i] = ta * v[i] + h * v[i - 1];
+                for (int m = 0; m < D; ++m) r(m + 1, i) += c[m] * v[i];
+            }
+            v[1] = ta * v[1];
+            for (int m = 0; m < D; ++m) r(m + 1, 1) += c[m] * v[1];
+        }
+    } else {
+        for (int k = 1; k <= ncoef - 1; ++k) {
             for (int i = 1; i <= k; ++i)
                 for (int m = 1; m <= dim; ++m) r(m, i) += a(m, k + 1) * v[i];
             for (int m = 1; m <= dim; ++m) r(m, k + 1) = a(m, k + 1) * v[k + 1];
+            if (k == ncoef - 1) break;
+            v[k + 2] = v[k + 1] * h;
+            for (int i = k + 1; i >= 2; --i) v[i] = ta * v[i] + h * v[i - 1];
+            v[1] = ta * v[1];
         }
-        if (k == ncoef - 1) break;
-        v[k + 2] = v[k + 1] * h;
-        for (int i = k + 1; i >= 2; --i) v[i] = ta * v[i] + h * v[i - 1];
-        v[1] = ta * v[1];
     }
 }
 
