@@ -41,19 +41,13 @@ Run prepare_bezier(const Field& root, const Options& options) {
         Report r;
         r.command = "bezier";
         r.title = describe(c);
-        if (!resolve_polygon(c, r)) {
-            out.sections.push_back(std::move(r));
-            return;
-        }
+        if (!resolve_polygon(c, r)) return s.finish(r, out);
         const int n = c.ncoef;
         std::vector<double> poly(c.coef.size(), 0.0);
         if (c.ta == 0.0 && c.tb == 1.0) {
             int ier = 0;
             cpolyg(&c.dim, &c.dim, &n, c.coef.data(), poly.data(), &ier);
-            if (r.call("CPOLYG", ier) > 0) {
-                out.sections.push_back(std::move(r));
-                return;
-            }
+            if (r.call("CPOLYG", ier) > 0) return s.finish(r, out);
         } else {
             std::vector<double> work(c.coef.size(), 0.0);
             ufdplg(&c.dim, &n, c.coef.data(), &c.ta, &c.tb, work.data(), poly.data());
@@ -79,8 +73,7 @@ Run prepare_bezier(const Field& root, const Options& options) {
             out.drawing.polygons.push_back({"right", points(right, c.dim, n)});
             out.drawing.markers.push_back({"t=" + format_real(t, 6), column(left, c.dim, n)});
         }
-        s.collect_trace(r);
-        out.sections.push_back(std::move(r));
+        s.finish(r, out);
     };
 }
 

@@ -44,6 +44,11 @@ struct Session {
         auto lines = capture.take();
         if (options.trace >= 0) r.trace.insert(r.trace.end(), lines.begin(), lines.end());
     }
+    // Ends a section: its trace, then the section itself into the output.
+    void finish(Report& r, Output& out) {
+        collect_trace(r);
+        out.sections.push_back(std::move(r));
+    }
 };
 
 using Run = std::function<void(Session&, Output&)>;
@@ -62,10 +67,14 @@ const Command* find_command(const std::string& name);
 // Commands.
 Run prepare_demo(const Field& root, const Options& options);
 Run prepare_bezier(const Field& root, const Options& options);
+Run prepare_roots(const Field& root, const Options& options);
 
 // Helpers shared by the commands.
 std::string describe(const Curve& c);                 // "2D curve, 3 coefficients on [0, 1]"
 Curve graph_of(const std::vector<double>& poly, double ta, double tb);  // the curve (t, p(t))
+// p(t) by Horner's rule, p[k] the coefficient of t^k. The tool's own
+// evaluation, for pictures and checks, independent of the library.
+double horner(const std::vector<double>& p, double t);
 // Column j (1-based) of a column-major array of dim rows, and the first count columns.
 std::vector<double> column(const std::vector<double>& a, int dim, int j);
 std::vector<std::vector<double>> points(const std::vector<double>& a, int dim, int count);

@@ -8,6 +8,7 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"bezier", "control polygon of a curve and its split at a parameter (cpolyg, uplygg)", true, nullptr,
          prepare_bezier},
+        {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };
@@ -45,6 +46,12 @@ Curve graph_of(const std::vector<double>& poly, double ta, double tb) {
     g.ta = ta;
     g.tb = tb;
     return g;
+}
+
+double horner(const std::vector<double>& p, double t) {
+    double s = 0.0;
+    for (auto it = p.rbegin(); it != p.rend(); ++it) s = s * t + *it;
+    return s;
 }
 
 std::vector<double> column(const std::vector<double>& a, int dim, int j) {

@@ -114,6 +114,10 @@ Run prepare_demo(const Field&, const Options& options) {
         if (!bezier.drawing.polygons.empty()) out.drawing.polygons.push_back(bezier.drawing.polygons.front());
         out.drawing.markers = bezier.drawing.markers;
         take_sections(bezier, out);
+
+        // Where the curve meets the line y = 9/8: the roots of y(t) - 9/8.
+        Output roots = step(s, prepare_roots, R"({"polynomial": [-1.125, 6, -6]})");
+        take_sections(roots, out);
     };
 }
 

@@ -34,6 +34,10 @@ std::string call_text(const Call& c) {
 }
 
 void write_table(std::ostream& out, const Table& t, int digits) {
+    if (t.rows.empty()) {
+        out << t.key << ": none\n";
+        return;
+    }
     std::vector<std::vector<std::string>> cells;
     cells.push_back(t.columns);
     for (const auto& row : t.rows) {

@@ -1,0 +1,45 @@
+// roots: all roots of a polynomial on an interval (ur1pls).
+#include "VelCurveBasedMathematics.h"
+#include "command.hpp"
+#include "output.hpp"
+
+namespace velcurve {
+
+Run prepare_roots(const Field& root, const Options& options) {
+    root.allow_only({"polynomial", "interval", "tolerances"});
+    Field pf = root.at("polynomial");
+    std::vector<double> poly = pf.numbers();
+    if (poly.empty()) pf.fail("empty: at least one coefficient is needed");
+    if (poly.size() > static_cast<std::size_t>(kMaxCoefficients))
+        pf.fail("at most " + std::to_string(kMaxCoefficients) + " coefficients, found " + std::to_string(poly.size()));
+    // The interval may be given in either order, as ur1pls accepts it.
+    std::vector<double> iv = root.has("interval") ? root.at("interval").numbers(2) : std::vector<double>{0.0, 1.0};
+    options.require_view(2, pf);  // the picture is the graph (t, p(t))
+    return [poly, iv](Session& s, Output& out) {
+        Report r;
+        r.command = "roots";
+        int n = static_cast<int>(poly.size());
+        r.title = "polynomial of degree " + std::to_string(n - 1) + " on [" + format_real(iv[0], 17) + ", " +
+                  format_real(iv[1], 17) + "]";
+        // ROOT holds NCOEF - 1 values and AUX is cleared on NROOT; both get room to spare.
+        std::vector<double> roots(poly.size() + 8, 0.0), aux(8 * poly.size() + 8, 0.0);
+        int nroot = 0, ier = 0;
+        ur1pls(&n, poly.data(), &iv[0], &iv[1], &nroot, roots.data(), aux.data(), &ier);
+        r.call("UR1PLS", ier);
+        r.value("nroot", static_cast<long>(nroot));
+
+        Curve graph = graph_of(poly, std::min(iv[0], iv[1]), std::max(iv[0], iv[1]));
+        out.drawing.curves.emplace_back("p(t)", graph);
+        out.drawing.lines.push_back({"p = 0", {0.0, 0.0}, {1.0, 0.0}});
+        // p(t) at each root is evaluated here, independently of the solver, as a check.
+        Table& tab = r.table("roots", {"k", "t", "p(t)"});
+        for (int k = 0; k < nroot && k < static_cast<int>(roots.size()); ++k) {
+            double t = roots[static_cast<std::size_t>(k)];
+            tab.row({static_cast<long>(k + 1), t, horner(poly, t)});
+            out.drawing.markers.push_back({"t=" + format_real(t, 6), {t, 0.0}});
+        }
+        s.finish(r, out);
+    };
+}
+
+}  // namespace velcurve
