@@ -61,12 +61,14 @@ inline void times(const double* binv, int m, const double* v, double* r) noexcep
     }
 }
 
-}  // namespace
+constexpr auto R = vcbm::routine("MSIMPL");
 
-extern "C" VCBM_API void msimpl(const int* M, const int* N, const int* LDA, const double* A, const double* B,
-                                const double* C, const int* MAXIT, const int* OPTION, double* X, int* NIT,
-                                int* STATUS, int* IER) {
-    static constexpr auto R = vcbm::routine("MSIMPL");
+// The body of msimpl, in a plain and an AVX2 build (same operations in the
+// same order, so the same results; no contraction into fused operations).
+__attribute__((target_clones("avx2", "default"))) void run(const int* M, const int* N, const int* LDA,
+                                                          const double* A, const double* B, const double* C,
+                                                          const int* MAXIT, const int* OPTION, double* X, int* NIT,
+                                                          int* STATUS, int* IER) {
     vcbm::Frame f(R, *IER);
     f.set_report(true);  // the code goes to aermsg on every exit, 0 included
     SimplexState& s = state();
@@ -218,4 +220,12 @@ extern "C" VCBM_API void msimpl(const int* M, const int* N, const int* LDA, cons
     }
     say("MSIMPL : PAS DE CONVERGENCE");
     f.fail(-2);
+}
+
+}  // namespace
+
+extern "C" VCBM_API void msimpl(const int* M, const int* N, const int* LDA, const double* A, const double* B,
+                                const double* C, const int* MAXIT, const int* OPTION, double* X, int* NIT,
+                                int* STATUS, int* IER) {
+    run(M, N, LDA, A, B, C, MAXIT, OPTION, X, NIT, STATUS, IER);
 }

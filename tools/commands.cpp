@@ -6,6 +6,7 @@ namespace velcurve {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
+        {"eval", "points and derivatives of a curve at parameters (pocurv, mdrvcb)", true, nullptr, prepare_eval},
         {"bezier", "control polygon of a curve and its split at a parameter (cpolyg, uplygg)", true, nullptr,
          prepare_bezier},
         {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots},

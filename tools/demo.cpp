@@ -108,11 +108,14 @@ Run prepare_demo(const Field&, const Options& options) {
         traced_call(s, out);
         const std::string curve = kCurve;
 
-        // The curve, its control polygon and the split point at t = 1/2.
+        // Points and first derivatives.
+        Output eval = step(s, prepare_eval, R"({"parameters": [0, 0.25, 0.5, 1], "order": 1, "curve": )" + curve + "}");
+        out.drawing = eval.drawing;
+        take_sections(eval, out);
+
+        // The control polygon and the split at t = 1/2.
         Output bezier = step(s, prepare_bezier, R"({"split": 0.5, "curve": )" + curve + "}");
-        out.drawing.curves = bezier.drawing.curves;
         if (!bezier.drawing.polygons.empty()) out.drawing.polygons.push_back(bezier.drawing.polygons.front());
-        out.drawing.markers = bezier.drawing.markers;
         take_sections(bezier, out);
 
         // Where the curve meets the line y = 9/8: the roots of y(t) - 9/8.

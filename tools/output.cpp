@@ -27,9 +27,10 @@ std::string format_value(const Value& v, int digits) {
 
 namespace {
 
+// The context of a call ("t = 0.5") matters only when its code is not 0.
 std::string call_text(const Call& c) {
     std::string s = c.routine + " IER = " + std::to_string(c.ier) + " (" + code_meaning(c.routine, c.ier) + ")";
-    if (!c.context.empty()) s += " at " + c.context;
+    if (!c.context.empty() && c.ier != 0) s += " at " + c.context;
     return s;
 }
 
@@ -83,7 +84,7 @@ nlohmann::ordered_json value_json(const Value& v) {
 
 nlohmann::ordered_json call_json(const Call& c) {
     nlohmann::ordered_json j = {{"routine", c.routine}, {"ier", c.ier}, {"meaning", code_meaning(c.routine, c.ier)}};
-    if (!c.context.empty()) j["context"] = c.context;
+    if (!c.context.empty() && c.ier != 0) j["context"] = c.context;
     return j;
 }
 
