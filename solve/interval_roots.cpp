@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "VelCurveBasedInfrastructure.h"
+#include "vcbm_polynomial.h"
 #include "frame/frame.hpp"
 #include "frame/tolerance.hpp"
 #include "solve/bernstein.hpp"
@@ -44,7 +45,7 @@ class Isolation {
 public:
     Isolation(bool eval8, const double* c, const double* c2, int neff, double a, double b, double epsf,
               int& nroot, double* root, double* work) noexcept
-        : eval8_(eval8), c_(c), c2_(c2), n_(neff), a_(a), b_(b), epsf_(epsf), epsnr_(tol::epsnr()),
+        : eval8_(eval8), c_(c), c2_(c2), n_(neff), a_(a), b_(b), epsf_(epsf), epsnr_(tol::epsnr()), eps1_(tol::eps1()),
           nroot_(nroot), root_(root), work_(work) {
         // Derivative and second derivative.
         for (int k = 1; k < n_; ++k) cd_[k - 1] = k * c_[k];
@@ -66,7 +67,7 @@ public:
 
     // Examination of a half (step "for each half" of the isolation).
     Fate examine(const double* poly, double a, double b, int level) noexcept {
-        const int ic = sign_test(n_, poly);
+        const int ic = sign_test(n_, poly, eps1_);
         if (ic == 0) return Fate::Settled;
         if (ic == 2) return analyse_short(poly, a, b, level) ? Fate::Split : Fate::Settled;
         const int sense = monotonicity(n_, poly, work_, (n_ - 1) / (b - a));
@@ -80,7 +81,8 @@ public:
         double* d2 = work_;
         for (int k = 0; k < n_ - 2; ++k) d2[k] = (poly[k + 2] - poly[k + 1]) - (poly[k + 1] - poly[k]);
         double hi, lo;
-        bern::bounds(d2, n_ - 2, hi, lo);
+        const int nd2 = n_ - 2;
+        ugpolx(&nd2, d2, &hi, &lo);
         const double scale = static_cast<double>(n_ - 1) * (n_ - 2) / ((b - a) * (b - a));
         const double m2 = lo * scale, big_m2 = hi * scale;
         if (m2 <= kFlat && big_m2 >= -kFlat) {
@@ -160,11 +162,12 @@ private:
     int n_;
     double a_, b_;
     double epsf_, epsnr_;
+    double eps1_;  // the sign test's tolerance, read once
     int& nroot_;
     double* root_;
     double* work_;  // kNcMax reals of scratch
-    double cd_[kNcMax] = {};
-    double cdd_[kNcMax] = {};
+    double cd_[kNcMax];   // first derivative, n_ - 1 coefficients
+    double cdd_[kNcMax];  // second derivative, n_ - 2 coefficients
     bool noisy_ = false;
     bool full_ = false;
     bool over_budget_ = false;
@@ -197,7 +200,8 @@ int continue_piece(Isolation& iso, const double* c, double a, double b, int leve
     stack[top++] = Piece{a, b, level, force_split};
     while (top > 0 && !iso.stopped()) {
         const Piece p = stack[--top];
-        bern::polygon_on(c, n, p.a, p.b, w.conv, w.piece);
+        const int one = 1;
+        ufdplg(&one, &n, c, &p.a, &p.b, w.conv, w.piece);
         bool split = p.force_split || (p.b - p.a > kShortPiece && p.level < kMaxLevel);
         if (!split) split = iso.analyse_short(w.piece, p.a, p.b, p.level);
         if (!split || iso.stopped()) continue;
@@ -229,7 +233,9 @@ int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
     Frame f(R, ier);
     nroot = 0;
     pbrn = false;
-    const int neff = bern::degree_count(c, ncoef);
+    int neff = 1, iconst = 0;
+    const int one = 1;
+    udegcv(&one, &ncoef, c, &neff, &iconst);
     if (neff == 1) {
         if (std::fabs(c[0]) <= epsf) ier = -1;
         return ier;
@@ -260,17 +266,17 @@ int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
         if (std::fabs(horner(c, neff, a)) <= epsf) root[nroot++] = a;
         return ier;
     }
-    bern::polygon_on(c, neff, a, b, w.conv, w.poly);
+    ufdplg(&one, &neff, c, &a, &b, w.conv, w.poly);
     for (int k = 0; k < neff; ++k)
         if (!std::isfinite(w.poly[k])) return ier = 1;  // NaN or overflow: nothing can be said
-    const int ic = sign_test(neff, w.poly);
+    const int ic = sign_test(neff, w.poly, tol::eps1());
     if (ic == 0) return ier;
     if (ic == 2) {
         // The sign test stops scanning once it has seen both signs: the
         // polynomial is zero within the tolerance on the whole interval only
         // when every control value is.
         double hi, lo;
-        bern::bounds(w.poly, neff, hi, lo);
+        ugpolx(&neff, w.poly, &hi, &lo);
         if (std::fabs(hi) <= epsf && std::fabs(lo) <= epsf) return ier = -1;
     }
 
@@ -278,31 +284,30 @@ int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
     // Per-level storage: level L (1..nlevel) holds the two halves of the
     // piece split at level L-1.
     struct Level {
-        double a[2] = {0.0, 0.0}, b[2] = {0.0, 0.0};
-        Fate pending[2] = {Fate::Settled, Fate::Settled};
-    } levels[kMaxLevel + 2];
+        double a[2], b[2];
+        Fate pending[2];
+    } levels[kMaxLevel + 2];  // levels 1..depth are set
     auto slot = [&](int level, int side) { return stack + (static_cast<long>(level - 1) * 2 + side) * ncmax; };
 
+    // Splits a piece; true when its halves went to the next level's storage.
     auto split = [&](const double* poly, double pa, double pb, int level) {
         if (level >= nlevel) {
             continue_piece(iso, c, pa, pb, level, true, w);
-            return;
+            return false;
         }
-        if (!iso.take_split()) return;
+        if (!iso.take_split()) return false;
         const int l = level + 1;
         const double m = (pa + pb) / 2.0;
         bern::split_half(poly, neff, slot(l, 0), slot(l, 1));
         levels[l] = Level{{pa, m}, {m, pb}, {Fate::Settled, Fate::Settled}};
         for (int s = 0; s < 2 && !iso.stopped(); ++s)
             levels[l].pending[s] = iso.examine(slot(l, s), levels[l].a[s], levels[l].b[s], l);
+        return true;
     };
 
-    if (b - a <= kShortPiece) {
-        if (iso.analyse_short(w.poly, a, b, 0)) split(w.poly, a, b, 0);
-    } else {
-        split(w.poly, a, b, 0);
-    }
-    int depth = 1;
+    int depth = 0;
+    if (b - a > kShortPiece || iso.analyse_short(w.poly, a, b, 0))
+        if (split(w.poly, a, b, 0)) depth = 1;
     while (!iso.stopped()) {
         // The deepest pending half, left before right.
         while (depth >= 1 && levels[depth].pending[0] == Fate::Settled && levels[depth].pending[1] == Fate::Settled)
@@ -316,15 +321,35 @@ int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
         const int level = depth;
         bool again = fate == Fate::Split || (pb - pa > kShortPiece && level < kMaxLevel);
         if (!again) again = iso.analyse_short(poly, pa, pb, level);
-        if (again && !iso.stopped()) {
-            split(poly, pa, pb, level);
-            if (level < nlevel) depth = level + 1;
-        }
+        if (again && !iso.stopped() && split(poly, pa, pb, level)) depth = level + 1;
     }
     pbrn = iso.pbrn();
     if (iso.full()) ier = -2;
     if (iso.noisy()) ier = 1;
     return ier;
+}
+
+// Consecutive roots between which the polynomial stays within EPSF are one
+// root under the value tolerance (rounding makes a touching root cross zero
+// twice a hair apart); the run keeps its member of smallest value.
+void merge_flat_runs(const double* c, int n, double epsf, int& nroot, double* root) noexcept {
+    if (nroot < 2) return;
+    int kept = 0;
+    double kept_value = std::fabs(horner(c, n, root[0]));
+    for (int k = 1; k < nroot; ++k) {
+        const double x = root[k], prev = root[kept];
+        bool flat = true;
+        for (int q = 1; q <= 3 && flat; ++q) flat = std::fabs(horner(c, n, prev + (x - prev) * q / 4.0)) <= epsf;
+        const double v = std::fabs(horner(c, n, x));
+        if (!flat) {
+            root[++kept] = x;
+            kept_value = v;
+        } else if (v < kept_value) {
+            root[kept] = x;
+            kept_value = v;
+        }
+    }
+    nroot = kept + 1;
 }
 
 void write_status(char* status, long len, bool pbrn) noexcept {
@@ -387,6 +412,7 @@ void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double*
     int ier = rt::solve_interval(true, rt::kNcMax, ncoef, C, C, *TDEB, *TFIN, epsf, *NROOT, ROOT, work, pbrn);
     if (*NROOT > 0) {
         rt::merge_solutions(epsnr, 1, *NROOT, ROOT);
+        rt::merge_flat_runs(C, ncoef, epsf, *NROOT, ROOT);
         const int nbytes = 8 * *NROOT;
         irazx(&nbytes, AUX);
     }

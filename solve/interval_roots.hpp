@@ -6,9 +6,10 @@ namespace vcbm::roots {
 // 2^-48: bounds of a derivative smaller than this give it no sign.
 inline constexpr double kFlat = 3.552713678800501e-15;
 
-// Sign test of a control polygon against EPS1 (traced as MZRS1D):
-// 0 no root on the piece, 1 maybe roots, 2 zero within EPS1 on the whole piece.
-int sign_test(int n, const double* poly) noexcept;
+// Sign test of a control polygon against eps, the EPS1 in force (traced as
+// MZRS1D): 0 no root on the piece, 1 maybe roots, 2 zero within eps on the
+// whole piece.
+int sign_test(int n, const double* poly, double eps) noexcept;
 
 // Monotonicity of the piece from its polygon's first differences scaled by
 // SCALE (written to work): 1 increasing, -1 decreasing, 0 undecided.

@@ -6,20 +6,19 @@
 
 #include "frame/frame.hpp"
 #include "frame/tolerance.hpp"
-#include "solve/bernstein.hpp"
 #include "solve/interval_roots.hpp"
 #include "solve/solve_internal.hpp"
+#include "vcbm_polynomial.h"
 #include "vcbm_solve.h"
 
 namespace vcbm::roots {
 
-int sign_test(int n, const double* poly) noexcept {
+int sign_test(int n, const double* poly, double eps) noexcept {
     static constexpr auto R = routine("MZRS1D");
     Frame f(R);
     if (n < 1) return 0;
     double lo, hi;
-    bern::sign_bounds(poly, n, lo, hi);
-    const double eps = tol::eps1();
+    utspol(&n, poly, &lo, &hi);
     if (hi < -eps || lo > eps) return 0;
     if (std::fabs(hi) <= eps && std::fabs(lo) <= eps) return 2;
     return 1;
@@ -27,9 +26,10 @@ int sign_test(int n, const double* poly) noexcept {
 
 int monotonicity(int n, const double* poly, double* work, double scale) noexcept {
     if (n < 2) return 0;
-    for (int k = 0; k < n - 1; ++k) work[k] = (poly[k + 1] - poly[k]) * scale;
+    const int nd = n - 1;
+    for (int k = 0; k < nd; ++k) work[k] = (poly[k + 1] - poly[k]) * scale;
     double hi, lo;
-    bern::bounds(work, n - 1, hi, lo);
+    ugpolx(&nd, work, &hi, &lo);
     if (lo > kFlat) return 1;
     if (hi < -kFlat) return -1;
     return 0;
@@ -128,7 +128,7 @@ namespace rt = vcbm::roots;
 
 extern "C" {
 
-void mzrs1d(const int* NCOEF, const double* POLYG, int* ICODE) { *ICODE = rt::sign_test(*NCOEF, POLYG); }
+void mzrs1d(const int* NCOEF, const double* POLYG, int* ICODE) { *ICODE = rt::sign_test(*NCOEF, POLYG, vcbm::tol::eps1()); }
 
 void ujrs1d(const int* NCOEF, const double* POLYG, double* WORK, const double* SCALE, int* ISENS) {
     *ISENS = rt::monotonicity(*NCOEF, POLYG, WORK, *SCALE);
