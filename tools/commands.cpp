@@ -10,6 +10,7 @@ const std::vector<Command>& commands() {
         {"bezier", "control polygon of a curve and its split at a parameter (cpolyg, uplygg)", true, nullptr,
          prepare_bezier},
         {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots},
+        {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };

@@ -1,6 +1,7 @@
 // The demo: a short tour of the library on embedded data. It checks that the
 // library is loaded, fills the tolerance block and reads it back, shows the
-// trace of a call, then runs the other commands on one curve and draws it.
+// trace of a call, then runs the other commands on one curve and draws the
+// curve, its control polygon, a line and the points where they meet.
 #include "VelCurveBasedMathematics.h"
 #include "command.hpp"
 #include "output.hpp"
@@ -118,9 +119,16 @@ Run prepare_demo(const Field&, const Options& options) {
         if (!bezier.drawing.polygons.empty()) out.drawing.polygons.push_back(bezier.drawing.polygons.front());
         take_sections(bezier, out);
 
-        // Where the curve meets the line y = 9/8: the roots of y(t) - 9/8.
+        // Where the curve meets the line y = 9/8: the roots of y(t) - 9/8, then the
+        // intersection with that line (a plane of the plane) nearest to t = 1/2.
         Output roots = step(s, prepare_roots, R"({"polynomial": [-1.125, 6, -6]})");
         take_sections(roots, out);
+        Output plane = step(s, prepare_plane,
+                            R"({"plane": {"normal": [0, 2], "point": [0, 1.125]}, "reference": 0.5, "curve": )" +
+                                curve + "}");
+        out.drawing.lines = plane.drawing.lines;
+        out.drawing.markers = plane.drawing.markers;
+        take_sections(plane, out);
     };
 }
 

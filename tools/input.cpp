@@ -100,7 +100,7 @@ nlohmann::json parse_document(const std::string& text) {
         nlohmann::json doc = nlohmann::json::parse(text);
         if (!doc.is_object()) throw InputError("document: expected a JSON object at the top");
         return doc;
-    } catch (const nlohmann::json::parse_error& e) {
+    } catch (const nlohmann::json::exception& e) {  // syntax errors, and numbers beyond the range of a double
         // The library's message starts with its own tag "[json.exception...] ".
         std::string_view m = e.what();
         if (auto p = m.find("] "); p != std::string_view::npos) m.remove_prefix(p + 2);

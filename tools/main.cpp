@@ -138,7 +138,7 @@ int run(int argc, char** argv) {
             picture.open(options.svg);
             if (!picture) throw InputError(options.svg + ": cannot be written");
         }
-    } catch (const InputError& e) {
+    } catch (const std::exception& e) {  // InputError, and anything the JSON reader throws
         std::cerr << "velcurve: " << options.command << ": " << e.what() << "\n";
         return kUsageError;
     }

@@ -42,10 +42,10 @@ Run prepare_plane(const Field& root, const Options& options) {
             std::vector<double> dir(static_cast<std::size_t>(c.dim), 0.0);
             dir[static_cast<std::size_t>(a)] = -normal[static_cast<std::size_t>(b)];
             dir[static_cast<std::size_t>(b)] = normal[static_cast<std::size_t>(a)];
-            out.drawing.lines.push_back({"plane", point, dir});
+            out.drawing.lines.push_back({c.dim == 2 ? "line" : "plane", point, dir});
         }
         if (ier == 101) return s.finish(r, out);
-        r.value("nsol", static_cast<long>(nsol));
+        if (ier != 2) r.value("nsol", static_cast<long>(nsol));  // not written when every parameter is a solution
         r.value("tnear", tnear);
         if (ier == 0 || ier == 3) {
             Table& tab = r.table("solutions", {"k", "t", "point"});

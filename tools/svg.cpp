@@ -143,7 +143,7 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
         for (const auto& q : p.points)
             out << "    <circle class=\"control\" cx=\"" << num(f.X(comp(q, a))) << "\" cy=\"" << num(f.Y(comp(q, b)))
                 << "\" r=\"3\"/>\n";
-        const auto& q0 = p.points.front();
+        const auto& q0 = p.points[p.points.size() / 2];  // labelled at a middle point, clear of the curve's ends
         out << "    <text x=\"" << num(f.X(comp(q0, a)) + 6) << "\" y=\"" << num(f.Y(comp(q0, b)) - 6) << "\">"
             << escape(p.label) << "</text>\n";
     }
