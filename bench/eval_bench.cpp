@@ -30,7 +30,9 @@ struct Data {
 };
 
 // The reference: one Horner chain per component, the last coefficient first.
-void hand_curve(int ndim, int ncoef, const double* c, double t, double* p) {
+// It runs both inlined into the timing loop (no call at all, the best case
+// for it) and out of line, as a caller's own routine would be called.
+inline void hand_curve(int ndim, int ncoef, const double* c, double t, double* p) {
     for (int i = 0; i < ndim; ++i) {
         double s = c[(ncoef - 1) * ndim + i];
         for (int j = ncoef - 2; j >= 0; --j) s = s * t + c[j * ndim + i];
@@ -38,8 +40,12 @@ void hand_curve(int ndim, int ncoef, const double* c, double t, double* p) {
     }
 }
 
+__attribute__((noinline)) void hand_curve_call(int ndim, int ncoef, const double* c, double t, double* p) {
+    hand_curve(ndim, ncoef, c, t, p);
+}
+
 // The reference for value, first and second derivatives (NDIM = 3).
-void hand_orders(int ncoef, const double* c, double t, double* d) {
+inline void hand_orders(int ncoef, const double* c, double t, double* d) {
     double p[3], d1[3] = {0, 0, 0}, d2[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) p[i] = c[(ncoef - 1) * 3 + i];
     for (int j = ncoef - 2; j >= 0; --j) {
@@ -56,6 +62,10 @@ void hand_orders(int ncoef, const double* c, double t, double* d) {
     }
 }
 
+__attribute__((noinline)) void hand_orders_call(int ncoef, const double* c, double t, double* d) {
+    hand_orders(ncoef, c, t, d);
+}
+
 void BM_pocurv(benchmark::State& state) {
     const int ndim = static_cast<int>(state.range(0)), ncoef = static_cast<int>(state.range(1));
     Data data(ndim, ncoef);
@@ -70,6 +80,7 @@ void BM_pocurv(benchmark::State& state) {
     state.counters["allocs"] = static_cast<double>(g_allocs.load() - before);
 }
 
+template <bool Inline>
 void BM_hand_curve(benchmark::State& state) {
     const int ndim = static_cast<int>(state.range(0)), ncoef = static_cast<int>(state.range(1));
     Data data(ndim, ncoef);
@@ -77,7 +88,10 @@ void BM_hand_curve(benchmark::State& state) {
     std::size_t k = 0;
     for (auto _ : state) {
         double t = data.ts[k++ & 63];
-        hand_curve(ndim, ncoef, data.coef.data(), t, p);
+        if constexpr (Inline)
+            hand_curve(ndim, ncoef, data.coef.data(), t, p);
+        else
+            hand_curve_call(ndim, ncoef, data.coef.data(), t, p);
         benchmark::DoNotOptimize(p);
     }
 }
@@ -97,6 +111,7 @@ void BM_mdrvcb(benchmark::State& state) {
     state.counters["allocs"] = static_cast<double>(g_allocs.load() - before);
 }
 
+template <bool Inline>
 void BM_hand_orders(benchmark::State& state) {
     const int ncoef = static_cast<int>(state.range(0));
     Data data(3, ncoef);
@@ -104,7 +119,10 @@ void BM_hand_orders(benchmark::State& state) {
     std::size_t k = 0;
     for (auto _ : state) {
         double t = data.ts[k++ & 63];
-        hand_orders(ncoef, data.coef.data(), t, d);
+        if constexpr (Inline)
+            hand_orders(ncoef, data.coef.data(), t, d);
+        else
+            hand_orders_call(ncoef, data.coef.data(), t, d);
         benchmark::DoNotOptimize(d);
     }
 }
@@ -117,9 +135,11 @@ void curve_args(benchmark::internal::Benchmark* b) {
 }  // namespace
 
 BENCHMARK(BM_pocurv)->Apply(curve_args);
-BENCHMARK(BM_hand_curve)->Apply(curve_args);
+BENCHMARK(BM_hand_curve<true>)->Name("BM_hand_inline")->Apply(curve_args);
+BENCHMARK(BM_hand_curve<false>)->Name("BM_hand_call")->Apply(curve_args);
 BENCHMARK(BM_mdrvcb)->Arg(4)->Arg(6)->Arg(11)->Arg(21);
-BENCHMARK(BM_hand_orders)->Arg(4)->Arg(6)->Arg(11)->Arg(21);
+BENCHMARK(BM_hand_orders<true>)->Name("BM_hand_orders_inline")->Arg(4)->Arg(6)->Arg(11)->Arg(21);
+BENCHMARK(BM_hand_orders<false>)->Name("BM_hand_orders_call")->Arg(4)->Arg(6)->Arg(11)->Arg(21);
 
 // Counting replacement of the global allocation functions.
 void* operator new(std::size_t n) {

@@ -36,19 +36,23 @@ void horner_orders(int ndim, int ncoef, const double* coef, double t, int m, dou
 }
 
 // The same with the dimension and the highest order fixed, the orders
-// carried in registers; they are stored already scaled by r!.
+// carried in registers; they are stored already scaled by r!. Predictive
+// commoning would rewrite the recurrence across two steps and double the
+// length of its dependency chain, hence the attribute.
 template <int Dim, int M>
-void horner_orders_fixed(int ncoef, const double* coef, double t, double* d) noexcept {
+__attribute__((optimize("no-predictive-commoning"))) void horner_orders_fixed(int ncoef, const double* coef,
+                                                                              double t, double* d) noexcept {
     double a[M + 1][Dim];
     for (int i = 0; i < Dim; ++i) {
         a[0][i] = coef[static_cast<std::ptrdiff_t>(ncoef - 1) * Dim + i];
         for (int r = 1; r <= M; ++r) a[r][i] = 0.0;
     }
     for (int k = ncoef - 1; k >= 1; --k) {
-        for (int r = M; r >= 1; --r)
-            for (int i = 0; i < Dim; ++i) a[r][i] = a[r][i] * t + a[r - 1][i];
         const double* c = coef + static_cast<std::ptrdiff_t>(k - 1) * Dim;
-        for (int i = 0; i < Dim; ++i) a[0][i] = a[0][i] * t + c[i];
+        for (int i = 0; i < Dim; ++i) {
+            for (int r = M; r >= 1; --r) a[r][i] = a[r][i] * t + a[r - 1][i];
+            a[0][i] = a[0][i] * t + c[i];
+        }
     }
     double fr = 1.0;
     for (int r = 0; r <= M; ++r) {

@@ -6,10 +6,12 @@
 namespace vcbm::bern {
 
 // de Casteljau split at 1/2: the polygons of the two halves, each on [0, 1].
-// n <= 61. Column r of the triangle is built from column r-1 in a second
-// row (the two rows alternate); the left polygon takes the first point of
-// each column, the right polygon its last point, from the split point to
-// the end.
+// n <= 61. Column r of the de Casteljau triangle is built from column r-1;
+// the left polygon takes the first point of each column, the right polygon
+// its last point, from the split point to the end. Short polygons update
+// one row in place, carrying the old value of the previous entry; longer
+// ones alternate two rows, a loop the compiler vectorises. Both compute the
+// same averages.
 inline void split_half(const double* p, int n, double* left, double* right) noexcept {
     double rows[2][61];
     double* __restrict cur = rows[0];
@@ -17,6 +19,19 @@ inline void split_half(const double* p, int n, double* left, double* right) noex
     for (int i = 0; i < n; ++i) cur[i] = p[i];
     left[0] = cur[0];
     right[n - 1] = cur[n - 1];
+    if (n <= 10) {
+        for (int r = 1; r < n; ++r) {
+            double prev = cur[r - 1];
+            for (int i = r; i < n; ++i) {
+                const double old = cur[i];
+                cur[i] = (prev + old) / 2.0;
+                prev = old;
+            }
+            left[r] = cur[r];
+            right[n - 1 - r] = cur[n - 1];
+        }
+        return;
+    }
     for (int r = 1; r < n; ++r) {
         for (int i = r; i < n; ++i) next[i] = (cur[i - 1] + cur[i]) / 2.0;
         left[r] = next[r];
