@@ -10,14 +10,6 @@
 
 namespace vcbm {
 
-Frame::Frame(const Routine& r, int& ier) noexcept : Frame(r, ier, KeepIer{}) { ier = 0; }
-
-Frame::Frame(const Routine& r, int& ier, KeepIer) noexcept : r_(r), ier_(&ier), level_(nfndeb()) {
-    if (r_.threshold > 0 && level_ >= r_.threshold) genmsg(r_.name, r_.len);
-}
-
-Frame::Frame(const Routine& r) noexcept : Frame(r, own_ier_) {}
-
 void* Frame::request_bytes(int esize, int count, void* base) noexcept {
     if (nblocks_ == max_blocks) {  // more blocks than one frame tracks: a capacity limit
         *ier_ = 10;
@@ -45,18 +37,6 @@ void Frame::release_all() noexcept {
         crdelt(&b.esize, &b.count, b.base, &b.offset, &ieralloc);
         if (ieralloc > 0 && *ier_ < 1) *ier_ = 10;
     }
-}
-
-Frame::~Frame() {
-    release_all();
-    const int code = *ier_;
-    bool report;
-    if (forced_report_ >= 0)
-        report = forced_report_ == 1 || code > 0;
-    else
-        report = r_.report_always || code > 0 || (code < 0 && r_.report_negative);
-    if (report) aermsg(r_.name, ier_, r_.len);
-    if (r_.exit_trace && r_.threshold > 0 && level_ >= r_.threshold) gsomsg(r_.name, r_.len);
 }
 
 void report_failure(const Routine& r) noexcept { germsg(r.name, r.len); }

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "VelCurveBasedInfrastructure.h"
 #include "frame/array_view.hpp"
 #include "frame/routine_table.hpp"
 
@@ -85,13 +86,22 @@ public:
     static constexpr int max_blocks = 8;
 
     // Opens the frame and sets IER to 0.
-    Frame(const Routine& r, int& ier) noexcept;
+    Frame(const Routine& r, int& ier) noexcept : Frame(r, ier, KeepIer{}) { ier = 0; }
     // Opens the frame without touching IER, for routines that clear it only
     // on the paths that reach a result.
-    Frame(const Routine& r, int& ier, KeepIer) noexcept;
+    Frame(const Routine& r, int& ier, KeepIer) noexcept : r_(r), ier_(&ier), level_(nfndeb()) {
+        if (r_.threshold > 0 && level_ >= r_.threshold) genmsg(r_.name, r_.len);
+    }
     // For routines without an error argument.
-    explicit Frame(const Routine& r) noexcept;
-    ~Frame();
+    explicit Frame(const Routine& r) noexcept : Frame(r, own_ier_) {}
+
+    // Inline so that the common exit (no work space, nothing to report, no
+    // trace) costs a few compares in the routine itself.
+    ~Frame() {
+        if (nblocks_ > 0) release_all();
+        if (must_report()) aermsg(r_.name, ier_, r_.len);
+        if (r_.exit_trace && r_.threshold > 0 && level_ >= r_.threshold) gsomsg(r_.name, r_.len);
+    }
 
     Frame(const Frame&) = delete;
     Frame& operator=(const Frame&) = delete;
@@ -130,6 +140,12 @@ public:
 
 private:
     void* request_bytes(int esize, int count, void* base) noexcept;
+
+    bool must_report() const noexcept {
+        const int code = *ier_;
+        if (forced_report_ >= 0) return forced_report_ == 1 || code > 0;
+        return r_.report_always || code > 0 || (code < 0 && r_.report_negative);
+    }
 
     struct Block {
         int esize;
