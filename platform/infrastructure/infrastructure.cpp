@@ -56,6 +56,51 @@ bool take_failure(std::atomic<int>& countdown) {
 constexpr std::size_t kHeader = 16;
 constexpr std::size_t kMaxBytes = std::size_t{1} << 40;  // 1 TiB: anything larger is absurd
 
+// The header's first word holds the allocation's size. Each thread keeps the
+// last block it released and hands it out again to a request it can hold, so
+// that a routine asking for the same large area call after call does not go
+// back to the heap (and the system) every time. Blocks larger than kSpareMax
+// are returned at once.
+constexpr std::size_t kSpareMax = std::size_t{1} << 20;
+
+class Spare {
+public:
+    Spare() = default;
+    Spare(const Spare&) = delete;
+    Spare& operator=(const Spare&) = delete;
+    ~Spare() { std::free(raw_); }
+
+    char* take(std::size_t total) noexcept {
+        if (raw_ == nullptr || size_ < total) return nullptr;
+        char* r = raw_;
+        raw_ = nullptr;
+        return r;
+    }
+
+    void give(char* raw, std::size_t total) noexcept {
+        if (total > kSpareMax) {
+            std::free(raw);
+            return;
+        }
+        if (raw_ != nullptr) {
+            // Keep the larger of the two.
+            if (size_ >= total) {
+                std::free(raw);
+                return;
+            }
+            std::free(raw_);
+        }
+        raw_ = raw;
+        size_ = total;
+    }
+
+private:
+    char* raw_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+thread_local Spare t_spare;
+
 }  // namespace
 
 extern "C" {
@@ -86,8 +131,11 @@ void crrqst(const int* esize, const int* count, void* base, int64_t* offset, int
     if ((es != 4 && es != 8) || n < 1 || base == nullptr) return;
     const std::size_t bytes = static_cast<std::size_t>(n) * static_cast<std::size_t>(es);
     if (bytes > kMaxBytes || take_failure(g_fail_request)) return;
-    char* raw = static_cast<char*>(std::malloc(bytes + kHeader + static_cast<std::size_t>(es)));
+    const std::size_t total = bytes + kHeader + static_cast<std::size_t>(es);
+    char* raw = t_spare.take(total);
+    if (raw == nullptr) raw = static_cast<char*>(std::malloc(total));
     if (raw == nullptr) return;
+    std::memcpy(raw, &total, sizeof total);
     const auto b = reinterpret_cast<std::uintptr_t>(base);
     auto p = reinterpret_cast<std::uintptr_t>(raw) + kHeader;
     // Align the storage on the base array's element grid.
@@ -108,7 +156,9 @@ void crdelt(const int* esize, const int* /*count*/, void* base, int64_t* offset,
                              static_cast<std::uintptr_t>(*offset) * static_cast<std::uintptr_t>(es);
     char* raw;
     std::memcpy(&raw, reinterpret_cast<void*>(p - sizeof(char*)), sizeof(char*));
-    std::free(raw);
+    std::size_t total;
+    std::memcpy(&total, raw, sizeof total);
+    t_spare.give(raw, total);
     *offset = 0;
     *ieralloc = 0;
     g_blocks.fetch_sub(1);
