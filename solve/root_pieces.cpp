@@ -17,8 +17,19 @@ int sign_test(int n, const double* poly, double eps) noexcept {
     static constexpr auto R = routine("MZRS1D");
     Frame f(R);
     if (n < 1) return 0;
-    double lo, hi;
-    utspol(&n, poly, &lo, &hi);
+    // The bounds of the control values, scanned as utspol does (stopping
+    // once both signs are seen), inline: this runs on every half examined.
+    double hi = poly[0], lo = poly[0];
+    for (int i = 1; i < n; ++i) {
+        const double a = poly[i];
+        if (a > hi) {
+            hi = a;
+            if (a > 0.0 && lo < 0.0) break;
+        } else if (a < lo) {
+            lo = a;
+            if (a < 0.0 && hi > 0.0) break;
+        }
+    }
     if (hi < -eps || lo > eps) return 0;
     if (std::fabs(hi) <= eps && std::fabs(lo) <= eps) return 2;
     return 1;
@@ -27,9 +38,18 @@ int sign_test(int n, const double* poly, double eps) noexcept {
 int monotonicity(int n, const double* poly, double* work, double scale) noexcept {
     if (n < 2) return 0;
     const int nd = n - 1;
-    for (int k = 0; k < nd; ++k) work[k] = (poly[k + 1] - poly[k]) * scale;
-    double hi, lo;
-    ugpolx(&nd, work, &hi, &lo);
+    // The scaled differences and their bounds in one pass.
+    double hi = (poly[1] - poly[0]) * scale;
+    double lo = hi;
+    work[0] = hi;
+    for (int k = 1; k < nd; ++k) {
+        const double d = (poly[k + 1] - poly[k]) * scale;
+        work[k] = d;
+        if (d > hi)
+            hi = d;
+        else if (d < lo)
+            lo = d;
+    }
     if (lo > kFlat) return 1;
     if (hi < -kFlat) return -1;
     return 0;
