@@ -2,12 +2,12 @@
 #include <boost/math/special_functions/legendre.hpp>
 #include <numeric>
 
-#include "tests/basis_reference.hpp"
+#include "tests/support/reference.hpp"
 #include "tests/support/fixture.hpp"
 
 namespace {
 
-using namespace basis_ref;
+using namespace ref;
 using rec::Kind;
 using Codes = std::vector<int>;
 

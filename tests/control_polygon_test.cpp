@@ -2,33 +2,27 @@
 #include <cmath>
 #include <limits>
 
-#include "tests/basis_reference.hpp"
+#include "tests/support/reference.hpp"
 #include "tests/support/fixture.hpp"
 
 namespace {
 
-using namespace basis_ref;
+using namespace ref;
 using rec::Kind;
 
 class ControlPolygon : public testing_support::Recorded {};
 
+// Exact small cases; the random-curve tests below cover the rest.
 TEST_F(ControlPolygon, SmallExamples) {
     int two = 2, one = 1, three = 3, ier = -5;
-    V line{1, 2, 2, 0}, poly(4), back(4), p3(6), w(9), l(3), r(3);
+    V line{1, 2, 2, 0}, poly(4), p3(6), w(9), l(3), r(3), hat{0, 1, 0};
     cpolyg(&two, &two, &two, line.data(), poly.data(), &ier);
-    polygc(&two, &two, &two, poly.data(), back.data(), &ier);
     EXPECT_EQ(poly, (V{1, 2, 3, 2}));
-    EXPECT_EQ(back, line);
     mcpol2(&three, V{0, 0, 0, 0, 1, 1}.data(), p3.data(), &ier);
     EXPECT_EQ(p3, (V{0, 0, 0, 0, 1, 1}));
-    V hat{0, 1, 0};
     upolyg(&one, &three, &three, hat.data(), w.data(), l.data(), r.data());
     EXPECT_EQ(l, (V{0, 0.5, 0.5}));
     EXPECT_EQ(r, (V{0.5, 0.5, 0}));
-    double t = 0;
-    uplygg(&one, &three, &three, hat.data(), &t, w.data(), l.data(), r.data());
-    EXPECT_EQ(l, V(3, 0.0));
-    EXPECT_EQ(r, hat);
     EXPECT_TRUE(rec::events().empty());
 }
 

@@ -1,10 +1,10 @@
 // Evaluation of polynomials, curves and patches and their derivatives.
 #include <cmath>
 #include <limits>
-#include <random>
 #include <vector>
 
 #include "tests/support/fixture.hpp"
+#include "tests/support/reference.hpp"
 
 namespace {
 
@@ -18,20 +18,8 @@ protected:
     std::mt19937 rng{987654};
     double uni(double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); }
     int pick(int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); }
-    Vec random(int n) {
-        Vec v(n);
-        for (double& x : v) x = uni(-2, 2);
-        return v;
-    }
+    Vec random(int n) { return ref::random_values(rng, n, -2, 2); }
 };
-
-// Component I of the curve C(NDIM, NC) at T in long double; with SIZE, the
-// sum of the magnitudes of the terms (the scale of the rounding error).
-long double reference(const Vec& c, int ndim, int nc, int i, long double t, bool size = false) {
-    long double s = 0, p = 1;
-    for (int j = 0; j < nc; ++j, p *= t) s += size ? std::fabs(c[j * ndim + i] * p) : c[j * ndim + i] * p;
-    return s;
-}
 
 // The derivative curve of order R: each coefficient times its falling factorial.
 Vec analytic_derivative(const Vec& c, int ndim, int nc, int r) {
@@ -64,7 +52,7 @@ TEST_F(Eval, CurvePointsAgreeAcrossEntryPoints) {
             double ends = t == 0.0 ? c[i] : c[(nc - 1) * ndim + i];  // exact at T = 0 and T = 1
             for (int j = nc - 2; j >= 0 && t == 1.0; --j) ends += c[j * ndim + i];
             EXPECT_EQ(p[i], t == 0.0 || t == 1.0 ? ends : p[i]);
-            EXPECT_NEAR(p[i], reference(c, ndim, nc, i, t), 1e-15 * nc * reference(c, ndim, nc, i, t, true));
+            EXPECT_NEAR(p[i], ref::horner(c.data(), ndim, nc, i, t), 1e-15 * nc * ref::horner(c.data(), ndim, nc, i, t, true));
         }
     }
 }
@@ -133,11 +121,10 @@ TEST_F(Eval, DerivativeCurvesAndValues) {
         mdrvcb(&r, &ndim, &nc, c.data(), &t, all.data(), &ier);
         ASSERT_EQ(ier, 0);
         for (int i = 0; i < ndim; ++i) {
-            const int n = ncd;
-            const double ref = static_cast<double>(reference(want, ndim, n, i, t));
-            const double scale = 4e-16 * nc * nc * static_cast<double>(reference(want, ndim, n, i, t, true));
-            EXPECT_NEAR(k[i], ref, scale);
-            EXPECT_NEAR(all[r * ndim + i], ref, scale);
+            const double exact = static_cast<double>(ref::horner(want.data(), ndim, ncd, i, t));
+            const double scale = 4e-16 * nc * nc * static_cast<double>(ref::horner(want.data(), ndim, ncd, i, t, true));
+            EXPECT_NEAR(k[i], exact, scale);
+            EXPECT_NEAR(all[r * ndim + i], exact, scale);
             for (int q = nc; q <= r; ++q) EXPECT_EQ(all[q * ndim + i], 0.0);
         }
     }

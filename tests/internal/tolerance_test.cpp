@@ -19,87 +19,47 @@ struct Settings {
 
 class Tolerance : public testing_support::Recorded {};
 
-TEST_F(Tolerance, McxcomFillsEverySlotAndReportsZero) {
-    Settings s;
-    int ier = 77;
-    mcxcom(nullptr, s.ip, s.rp, &ier);
-    EXPECT_EQ(ier, 0);
-    EXPECT_EQ(rec::codes("MCXCOM"), std::vector<int>{0});
-    EXPECT_EQ(rec::count(Kind::Enter), 0);
-
-    double e = 0, e2 = 0;
-    int n = 0, n2 = 0;
-    meps1(&e);
-    EXPECT_EQ(e, 12.5);
-    meps3d(&e);
-    EXPECT_EQ(e, 1.5);
-    mepsnr(&e, &n);
-    EXPECT_EQ(e, 13.5);
-    EXPECT_EQ(n, 110);
-    mepspb(&e, &e2);
-    EXPECT_EQ(e, 14.5);
-    EXPECT_EQ(e2, 15.5);
-    mepsln(&e, &n, &n2);
-    EXPECT_EQ(e, 13.5);
-    EXPECT_EQ(n, 110);
-    EXPECT_EQ(n2, 111);
-    mveps3(&e);
-    EXPECT_EQ(e, 14.5);
-
-    const auto& b = vcbm::tol::block();
-    EXPECT_EQ(b.rcopy[0], 2.5);
-    EXPECT_EQ(b.rcopy[6], 22.5);
-    EXPECT_EQ(b.icopy[0], 104);
-    EXPECT_EQ(b.icopy[7], 121);
+// Every getter's values, in order: EPS1, EPS3D, EPSNR+NITNR, EPSPB+EPSPB2, EPSNR+NITNR+NITLN, EPSPB.
+std::vector<double> getters() {
+    double e[7];
+    int n[3];
+    meps1(&e[0]);
+    meps3d(&e[1]);
+    mepsnr(&e[2], &n[0]);
+    mepspb(&e[3], &e[4]);
+    mepsln(&e[5], &n[1], &n[2]);
+    mveps3(&e[6]);
+    return {e[0], e[1], e[2], double(n[0]), e[3], e[4], e[5], double(n[1]), double(n[2]), e[6]};
 }
 
-TEST_F(Tolerance, McxcomReadsOnlyItsThreeArrays) {
-    // The first argument is never read: an unreadable address is fine.
+// mcxcom fills every slot (a second call replaces them), reads nothing past
+// its 21 integers and 22 reals, never reads its first argument, reports 0.
+TEST_F(Tolerance, McxcomFillsAndReplacesEverySlot) {
     Settings s;
-    int ier = 0;
-    mcxcom(reinterpret_cast<const int*>(8), s.ip, s.rp, &ier);
-    EXPECT_EQ(ier, 0);
-    // Exactly 21 integers and 22 reals: the last slots are read, none past them.
+    int ier = 77;
     std::vector<int> ip(s.ip, s.ip + 21);
     std::vector<double> rp(s.rp, s.rp + 22);
     ip.shrink_to_fit();
     rp.shrink_to_fit();
-    mcxcom(nullptr, ip.data(), rp.data(), &ier);
-    EXPECT_EQ(vcbm::tol::block().icopy[7], 121);
-}
-
-TEST_F(Tolerance, SecondCallReplacesEverySlot) {
-    Settings s;
-    int ier = 0;
-    mcxcom(nullptr, s.ip, s.rp, &ier);
+    mcxcom(reinterpret_cast<const int*>(8), ip.data(), rp.data(), &ier);
+    EXPECT_EQ(ier, 0);
+    EXPECT_EQ(rec::codes("MCXCOM"), std::vector<int>{0});
+    EXPECT_EQ(rec::count(Kind::Enter), 0);
+    EXPECT_EQ(getters(), (std::vector<double>{12.5, 1.5, 13.5, 110, 14.5, 15.5, 13.5, 110, 111, 14.5}));
+    const auto& b = vcbm::tol::block();
+    EXPECT_TRUE(b.rcopy[0] == 2.5 && b.rcopy[6] == 22.5 && b.icopy[0] == 104 && b.icopy[7] == 121);
     s.rp[11] = 1.0e-6;
     s.ip[9] = 50;
     mcxcom(nullptr, s.ip, s.rp, &ier);
-    double e = 0;
-    int n = 0;
-    meps1(&e);
-    EXPECT_EQ(e, 1.0e-6);
-    mepsnr(&e, &n);
-    EXPECT_EQ(e, s.rp[12]);
-    EXPECT_EQ(n, 50);
+    EXPECT_EQ(getters(), (std::vector<double>{1e-6, 1.5, 13.5, 50, 14.5, 15.5, 13.5, 50, 111, 14.5}));
 }
 
 TEST_F(Tolerance, GetterTraces) {
-    const auto call_all = [] {
-        double e, e2;
-        int n, n2;
-        mepsnr(&e, &n);
-        mepspb(&e, &e2);
-        mepsln(&e, &n, &n2);
-        mveps3(&e);
-        meps1(&e);
-        meps3d(&e);
-    };
     rec::set_level(4);
-    call_all();
+    getters();
     EXPECT_TRUE(rec::events().empty());
     rec::set_level(5);
-    call_all();
+    getters();
     EXPECT_EQ(rec::names(Kind::Enter), (std::vector<std::string>{"MEPSNR", "MEPSPB", "MEPSLN", "MVEPS3"}));
     EXPECT_EQ(rec::names(Kind::Exit), (std::vector<std::string>{"MEPSNR", "MEPSPB"}));
     EXPECT_EQ(rec::count(Kind::Error), 0);
