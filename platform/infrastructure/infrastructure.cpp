@@ -57,23 +57,29 @@ constexpr std::size_t kHeader = 16;
 constexpr std::size_t kMaxBytes = std::size_t{1} << 40;  // 1 TiB: anything larger is absurd
 
 // The header's first word holds the allocation's size. Each thread keeps the
-// last block it released and hands it out again to a request it can hold, so
-// that a routine asking for the same large area call after call does not go
-// back to the heap (and the system) every time. Blocks larger than kSpareMax
-// are returned at once.
+// last few blocks it released and hands them out again to requests they can
+// hold (the smallest that fits), so that a routine asking for the same large
+// areas call after call does not go back to the heap (and the system) every
+// time. Blocks larger than kSpareMax are returned at once.
 constexpr std::size_t kSpareMax = std::size_t{1} << 20;
+constexpr int kSpares = 4;
 
 class Spare {
 public:
     Spare() = default;
     Spare(const Spare&) = delete;
     Spare& operator=(const Spare&) = delete;
-    ~Spare() { std::free(raw_); }
+    ~Spare() {
+        for (char* r : raw_) std::free(r);
+    }
 
     char* take(std::size_t total) noexcept {
-        if (raw_ == nullptr || size_ < total) return nullptr;
-        char* r = raw_;
-        raw_ = nullptr;
+        int best = -1;
+        for (int i = 0; i < kSpares; ++i)
+            if (raw_[i] != nullptr && size_[i] >= total && (best < 0 || size_[i] < size_[best])) best = i;
+        if (best < 0) return nullptr;
+        char* r = raw_[best];
+        raw_[best] = nullptr;
         return r;
     }
 
@@ -82,21 +88,27 @@ public:
             std::free(raw);
             return;
         }
-        if (raw_ != nullptr) {
-            // Keep the larger of the two.
-            if (size_ >= total) {
+        // An empty slot, else the smallest kept block if this one is larger.
+        int slot = -1;
+        for (int i = 0; i < kSpares && slot < 0; ++i)
+            if (raw_[i] == nullptr) slot = i;
+        if (slot < 0) {
+            slot = 0;
+            for (int i = 1; i < kSpares; ++i)
+                if (size_[i] < size_[slot]) slot = i;
+            if (size_[slot] >= total) {
                 std::free(raw);
                 return;
             }
-            std::free(raw_);
+            std::free(raw_[slot]);
         }
-        raw_ = raw;
-        size_ = total;
+        raw_[slot] = raw;
+        size_[slot] = total;
     }
 
 private:
-    char* raw_ = nullptr;
-    std::size_t size_ = 0;
+    char* raw_[kSpares] = {};
+    std::size_t size_[kSpares] = {};
 };
 
 thread_local Spare t_spare;
