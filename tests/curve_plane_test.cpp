@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/roots_reference.hpp"
 #include "tests/support/fixture.hpp"
+#include "tests/support/reference.hpp"
 
 namespace {
 
@@ -96,7 +96,7 @@ TEST_F(Recorded, TouchingAndTies) {
     // Touching a tilted plane inside a quartic: reported once.
     std::mt19937 gen(3);
     const Vec n = random_unit(3, gen), p0 = {1, 2, 3};
-    h = intersect(3, curve_over(roots_ref::from_roots({0.2, 0.6, 0.6, 1.7}, 3.0), n, p0, gen), n, p0, 0.0);
+    h = intersect(3, curve_over(ref::from_roots({0.2, 0.6, 0.6, 1.7}, 3.0), n, p0, gen), n, p0, 0.0);
     ASSERT_TRUE(h.ier == 0 && h.nsol == 2);
     EXPECT_TRUE(std::fabs(h.sol[0] - 0.2) < 1e-9 && std::fabs(h.sol[1] - 0.6) < 1e-4);
     // Roots 0.25 and 0.75, TREF half-way: the larger one wins.
@@ -121,7 +121,7 @@ TEST_F(Recorded, KnownCrossingsIn2DAnd3D) {
         }
         std::sort(inside.begin(), inside.end());
         const Vec n = random_unit(ndim, gen), p0 = random_unit(ndim, gen);
-        const Vec coef = curve_over(roots_ref::from_roots(roots, scale(gen)), n, p0, gen);
+        const Vec coef = curve_over(ref::from_roots(roots, scale(gen)), n, p0, gen);
         // A normal of another length and sense, a point elsewhere in the plane.
         Vec normal(ndim), point(p0);
         const Vec along = curve_over({0, 0}, n, Vec(ndim, 0.0), gen);

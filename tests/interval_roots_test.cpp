@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/roots_reference.hpp"
 #include "tests/support/fixture.hpp"
+#include "tests/support/reference.hpp"
 
 namespace {
 
 using rec::Kind;
-using roots_ref::from_roots;
+using ref::from_roots;
 using testing_support::fill_block;
 using testing_support::Recorded;
 
