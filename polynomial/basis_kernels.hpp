@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 
 #include "OrvoSystem.h"
 #include "VelCurveBasedInfrastructure.h"
@@ -42,7 +43,7 @@ inline void copy_reals(std::ptrdiff_t count, const double* from, double* to) noe
 // columns keeping the previous column's values of both passes in registers.
 // Every value is formed from the same operands as in the pass-by-pass order.
 template <int D, class Op>
-void passes(int n, double* p, Op op) noexcept {
+[[gnu::always_inline]] inline void passes(int n, double* p, Op op) noexcept {
     int k = 1;
     for (; k + 1 <= n; k += 2) {
         double pa[D], pb[D];  // column j-1 before pass k, and after it
@@ -66,17 +67,38 @@ void passes(int n, double* p, Op op) noexcept {
         for (int c = 0; c < D; ++c) p[n * D + c] = op(p[n * D + c], p[(n - 1) * D + c]);
 }
 
+// Calls BODY with the count NCOEF: as a compile-time constant for short
+// curves (2 to 8 coefficients), so that the fixed-dimension kernels unroll
+// completely there, and as a plain int otherwise. Either way BODY performs
+// the same operations in the same order.
+template <class Body>
+[[gnu::always_inline]] inline void with_count(int ncoef, Body body) noexcept {
+    switch (ncoef) {
+        case 2: return body(std::integral_constant<int, 2>{});
+        case 3: return body(std::integral_constant<int, 3>{});
+        case 4: return body(std::integral_constant<int, 4>{});
+        case 5: return body(std::integral_constant<int, 5>{});
+        case 6: return body(std::integral_constant<int, 6>{});
+        case 7: return body(std::integral_constant<int, 7>{});
+        case 8: return body(std::integral_constant<int, 8>{});
+        default: return body(ncoef);
+    }
+}
+
 // Canonical coefficients to the control polygon on [0, 1]: division by the
 // binomials, then NCOEF-1 passes of prefix sums. POLY may be COEF.
 template <int D>
 void to_polygon(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double* poly) noexcept {
     const int n = ncoef - 1;
     if constexpr (D > 0) {
-        for (int j = 0; j < ncoef; ++j) {
-            const double b = binom(n, j);
-            for (int c = 0; c < D; ++c) poly[j * D + c] = coef[j * D + c] / b;
-        }
-        passes<D>(n, poly, [](double a, double b) { return a + b; });
+        with_count(ncoef, [&](auto count) {
+            const int nc = count, m = nc - 1;
+            for (int j = 0; j < nc; ++j) {
+                const double b = binom(m, j);
+                for (int c = 0; c < D; ++c) poly[j * D + c] = coef[j * D + c] / b;
+            }
+            passes<D>(m, poly, [](double a, double b) { return a + b; });
+        });
     } else {
         auto p = mat(poly, ld);
         auto a = mat(coef, ld);
@@ -97,11 +119,14 @@ void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, doub
     const int n = ncoef - 1;
     if constexpr (D > 0) {
         copy_reals(static_cast<std::ptrdiff_t>(D) * ncoef, poly, coef);
-        passes<D>(n, coef, [](double a, double b) { return a - b; });
-        for (int j = 0; j < ncoef; ++j) {
-            const double b = binom(n, j);
-            for (int c = 0; c < D; ++c) coef[j * D + c] = b * coef[j * D + c];
-        }
+        with_count(ncoef, [&](auto count) {
+            const int nc = count, m = nc - 1;
+            passes<D>(m, coef, [](double a, double b) { return a - b; });
+            for (int j = 0; j < nc; ++j) {
+                const double b = binom(m, j);
+                for (int c = 0; c < D; ++c) coef[j * D + c] = b * coef[j * D + c];
+            }
+        });
     } else {
         auto a = mat(coef, ld);
         auto p = mat(poly, ld);
