@@ -6,76 +6,89 @@
 
 using vcbm::basis::count_ok;
 
+namespace {
+
+// The two conversions, as kernels that take the dimension as a parameter.
+struct ToPolygon {
+    template <int D>
+    static void run(int nd, std::ptrdiff_t ld, int ncoef, const double* in, double* out) noexcept {
+        vcbm::basis::to_polygon<D>(nd, ld, ncoef, in, out);
+    }
+};
+struct ToCanonical {
+    template <int D>
+    static void run(int nd, std::ptrdiff_t ld, int ncoef, const double* in, double* out) noexcept {
+        vcbm::basis::to_canonical<D>(nd, ld, ncoef, in, out);
+    }
+};
+
+using FixedRoutine = void(const int*, const double*, double*, int*);
+
+// The unrolled routines of dimension D (mcpol2, mcpol3, mpolc2, mpolc3).
+template <class K, int D>
+void fixed_dimension(const vcbm::Routine& r, const int* NCOEF, const double* in, double* out, int* IER) {
+    vcbm::Frame f(r, *IER);
+    if (!count_ok(*NCOEF)) return f.fail(10);
+    K::template run<D>(D, D, *NCOEF, in, out);
+}
+
+// cpolyg and polygc: curves stored with NDIM = NDIMAX = 2 or 3 take the
+// unrolled kernels (an out-of-range count is reported by the unrolled
+// routine, then by this one); any other layout takes the general kernel.
+template <class K>
+void any_dimension(const vcbm::Routine& r, FixedRoutine* fixed2, FixedRoutine* fixed3, const int* NDIMAX,
+                   const int* NDIM, const int* NCOEF, const double* in, double* out, int* IER) {
+    vcbm::Frame f(r, *IER);
+    const int ndim = *NDIM, ndimax = *NDIMAX, ncoef = *NCOEF;
+    if (ndim == ndimax && (ndim == 2 || ndim == 3)) {
+        if (!count_ok(ncoef)) {
+            int code = 0;
+            (ndim == 2 ? fixed2 : fixed3)(NCOEF, in, out, &code);
+            return f.fail(code);
+        }
+        if (ndim == 2)
+            K::template run<2>(2, 2, ncoef, in, out);
+        else
+            K::template run<3>(3, 3, ncoef, in, out);
+        return;
+    }
+    if (!count_ok(ncoef)) return f.fail(10);
+    if (ndim < 1 || ndim > ndimax) return;
+    K::template run<0>(ndim, ndimax, ncoef, in, out);
+}
+
+}  // namespace
+
 extern "C" void mcpol2(const int* NCOEF, const double* COEF, double* POLY, int* IER) {
     static constexpr auto R = vcbm::routine("MCPOL2");
-    vcbm::Frame f(R, *IER);
-    if (!count_ok(*NCOEF)) return f.fail(10);
-    vcbm::basis::to_polygon<2>(2, 2, *NCOEF, COEF, POLY);
+    fixed_dimension<ToPolygon, 2>(R, NCOEF, COEF, POLY, IER);
 }
 
 extern "C" void mcpol3(const int* NCOEF, const double* COEF, double* POLY, int* IER) {
     static constexpr auto R = vcbm::routine("MCPOL3");
-    vcbm::Frame f(R, *IER);
-    if (!count_ok(*NCOEF)) return f.fail(10);
-    vcbm::basis::to_polygon<3>(3, 3, *NCOEF, COEF, POLY);
+    fixed_dimension<ToPolygon, 3>(R, NCOEF, COEF, POLY, IER);
 }
 
 extern "C" void cpolyg(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF, double* POLY,
                        int* IER) {
     static constexpr auto R = vcbm::routine("CPOLYG");
-    vcbm::Frame f(R, *IER);
-    const int ndim = *NDIM, ndimax = *NDIMAX, ncoef = *NCOEF;
-    if (ndim == ndimax && (ndim == 2 || ndim == 3)) {
-        if (!count_ok(ncoef)) {  // the unrolled routine reports, then this one
-            int code = 0;
-            (ndim == 2 ? mcpol2 : mcpol3)(NCOEF, COEF, POLY, &code);
-            return f.fail(code);
-        }
-        if (ndim == 2)
-            vcbm::basis::to_polygon<2>(2, 2, ncoef, COEF, POLY);
-        else
-            vcbm::basis::to_polygon<3>(3, 3, ncoef, COEF, POLY);
-        return;
-    }
-    if (!count_ok(ncoef)) return f.fail(10);
-    if (ndim < 1 || ndim > ndimax) return;
-    vcbm::basis::to_polygon<0>(ndim, ndimax, ncoef, COEF, POLY);
+    any_dimension<ToPolygon>(R, mcpol2, mcpol3, NDIMAX, NDIM, NCOEF, COEF, POLY, IER);
 }
 
 extern "C" void mpolc2(const int* NCOEF, const double* POLY, double* COEF, int* IER) {
     static constexpr auto R = vcbm::routine("MPOLC2");
-    vcbm::Frame f(R, *IER);
-    if (!count_ok(*NCOEF)) return f.fail(10);
-    vcbm::basis::to_canonical<2>(2, 2, *NCOEF, POLY, COEF);
+    fixed_dimension<ToCanonical, 2>(R, NCOEF, POLY, COEF, IER);
 }
 
 extern "C" void mpolc3(const int* NCOEF, const double* POLY, double* COEF, int* IER) {
     static constexpr auto R = vcbm::routine("MPOLC3");
-    vcbm::Frame f(R, *IER);
-    if (!count_ok(*NCOEF)) return f.fail(10);
-    vcbm::basis::to_canonical<3>(3, 3, *NCOEF, POLY, COEF);
+    fixed_dimension<ToCanonical, 3>(R, NCOEF, POLY, COEF, IER);
 }
 
 extern "C" void polygc(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* POLY, double* COEF,
                        int* IER) {
     static constexpr auto R = vcbm::routine("POLYGC");
-    vcbm::Frame f(R, *IER);
-    const int ndim = *NDIM, ndimax = *NDIMAX, ncoef = *NCOEF;
-    if (ndim == ndimax && (ndim == 2 || ndim == 3)) {
-        if (!count_ok(ncoef)) {
-            int code = 0;
-            (ndim == 2 ? mpolc2 : mpolc3)(NCOEF, POLY, COEF, &code);
-            return f.fail(code);
-        }
-        if (ndim == 2)
-            vcbm::basis::to_canonical<2>(2, 2, ncoef, POLY, COEF);
-        else
-            vcbm::basis::to_canonical<3>(3, 3, ncoef, POLY, COEF);
-        return;
-    }
-    if (!count_ok(ncoef)) return f.fail(10);
-    if (ndim < 1 || ndim > ndimax) return;
-    vcbm::basis::to_canonical<0>(ndim, ndimax, ncoef, POLY, COEF);
+    any_dimension<ToCanonical>(R, mpolc2, mpolc3, NDIMAX, NDIM, NCOEF, POLY, COEF, IER);
 }
 
 extern "C" void ufdplg(const int* NDIM, const int* NCOEF, const double* COEF, const double* TA, const double* TB,
