@@ -209,26 +209,23 @@ struct Sweeper {
         }
     }
 
-    // Column update of rows [0, rows) only, rows <= n.
+    // Column update of rows [0, rows) only, 0 < rows < n (local storage).
     VCBM_INLINE void reflect_head(double* x, double* y, ptrdiff_t rows, double c, double s) const noexcept {
+        static_assert(NV > 0);
         const v4 cv = {c, c, c, c}, sv = {s, s, s, s};
         ptrdiff_t r = 0;
         for (; r + 4 <= rows; r += 4) reflect4(x + r, y + r, cv, sv);
         if (r == rows) return;
-        if constexpr (NV > 0) {
-            // The last slice lies inside the padded column: blend.
-            const long long left = rows - r;
-            const v4i keep = v4i{0, 1, 2, 3} >= v4i{left, left, left, left};
-            v4 xr, yr;
-            std::memcpy(&xr, x + r, sizeof xr);
-            std::memcpy(&yr, y + r, sizeof yr);
-            const v4 nx = keep ? xr : cv * xr + sv * yr;
-            const v4 ny = keep ? yr : sv * xr - cv * yr;
-            std::memcpy(x + r, &nx, sizeof nx);
-            std::memcpy(y + r, &ny, sizeof ny);
-        } else {
-            for (; r < rows; ++r) reflect1(x + r, y + r, c, s);
-        }
+        // The last slice lies inside the padded column: blend.
+        const long long left = rows - r;
+        const v4i keep = v4i{0, 1, 2, 3} >= v4i{left, left, left, left};
+        v4 xr, yr;
+        std::memcpy(&xr, x + r, sizeof xr);
+        std::memcpy(&yr, y + r, sizeof yr);
+        const v4 nx = keep ? xr : cv * xr + sv * yr;
+        const v4 ny = keep ? yr : sv * xr - cv * yr;
+        std::memcpy(x + r, &nx, sizeof nx);
+        std::memcpy(y + r, &ny, sizeof ny);
     }
 
     // The coefficients of (p, q) from the entries in memory. Out of line:
@@ -275,10 +272,11 @@ struct Sweeper {
         mirror(q, q + 1, n);
     }
 
-    // The rest of the mirror once rows up to first-1 are done: row y of each
-    // column y >= first from its rows [first, y). Rows below `finished` (the
-    // first row just done) are only needed when no later row of the sweep
-    // writes row y again (last).
+    // The rest of the mirror once the rows before `first` are done: row y of
+    // each column y >= first from its rows [first, y). Its rows above
+    // `finished` (the first of the rows just done) are copied only for the
+    // last rows of a sweep (last): otherwise the pass that takes row y
+    // copies them again.
     VCBM_INLINE void mirror_columns(ptrdiff_t first, ptrdiff_t finished, bool last) const noexcept {
         for (ptrdiff_t y = first; y < n; ++y) {
             if (last) mirror(y, 0, finished);
@@ -338,13 +336,13 @@ struct Sweeper {
         const ptrdiff_t Q = P + 1;
         double cx[local_max], sx[local_max];  // coefficients of (Q, x)
         double* cP = col(P);
+        Reflection rq{};  // (Q, y-1), its column updates still to come
         {
             const Reflection next = following(cur, P, Q);
             apply(cur, P, Q);
+            rq.app = cur.aqq;  // A(Q, Q) for the first pair of row Q
             cur = next;
         }
-        Reflection rq{};  // (Q, y-1), its column updates still to come
-        rq.app = col(Q)[Q];
         for (ptrdiff_t y = Q + 1; y < n; ++y) {
             Reflection next{};
             if (y + 1 < n) next = following(cur, P, y);

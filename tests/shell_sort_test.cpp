@@ -20,32 +20,28 @@ TEST(ShellSort, SortsOnTheKeyAndMovesWholeRecords) {
         for (int j = 0; j < n; ++j) {
             const int id = static_cast<int>(t[3 * j]);
             ids += id;
-            EXPECT_EQ(t[3 * j + 1], before[3 * id + 1]);
-            EXPECT_EQ(t[3 * j + 2], 2.0 * id + 0.5);
+            EXPECT_EQ(std::pair(t[3 * j + 1], t[3 * j + 2]), std::pair(before[3 * id + 1], 2.0 * id + 0.5));
             if (j > 0) EXPECT_LE(t[3 * j - 2], t[3 * j + 1]) << n;
         }
         EXPECT_EQ(ids, n * (n - 1) / 2.0);
     }
 }
 
-// Records 1 (A) and 2 (B) have key 1, record `low` key 0, the others key 2.
-// Whether A still precedes B tells which gap moved the low record first.
-bool a_before_b(int n, int low) {
-    std::vector<int> t;
-    for (int j = 1; j <= n; ++j) t.insert(t.end(), {j, j <= 2 ? 1 : (j == low ? 0 : 2)});
-    int ldt = 2, key = 2;
-    vsheli(&n, &ldt, t.data(), &key);
-    return t[2] == 1;
-}
-
-TEST(ShellSort, FirstGapFollowsTheRecordCount) {
+TEST(ShellSort, FirstGapSignedIntegersAndKeysOutsideTheRecord) {
+    // Records 1 (A) and 2 (B) have key 1, record `low` key 0, the others key 2.
+    // Whether A still precedes B tells which gap moved the low record first.
+    const auto a_before_b = [](int n, int low) {
+        std::vector<int> t;
+        for (int j = 1; j <= n; ++j) t.insert(t.end(), {j, j <= 2 ? 1 : (j == low ? 0 : 2)});
+        int ldt = 2, key = 2;
+        vsheli(&n, &ldt, t.data(), &key);
+        return t[2] == 1;
+    };
     EXPECT_TRUE(a_before_b(17, 5));    // gap 1 only: stable
     EXPECT_FALSE(a_before_b(18, 5));   // gap 4 first: the low record trades places with A
     EXPECT_TRUE(a_before_b(44, 14));   // gap 4 first: the low record walks down to B
     EXPECT_FALSE(a_before_b(45, 14));  // gap 13 first: it trades places with A
-}
 
-TEST(ShellSort, SignedIntegersAndKeysOutsideTheRecord) {
     std::vector<int> t = {INT_MAX, -1, 0, INT_MIN, 5, 3}, before = t;
     int n = 6, ldt = 1, key = 1, bad = 2;
     vsheli(&n, &ldt, t.data(), &bad);
