@@ -44,22 +44,19 @@ struct Piece {
     bool force_split;
 };
 
-// The isolation of the roots of one polynomial of N coefficients (an int, or
-// a std::integral_constant for the short counts, for which the per-piece
-// work unrolls; the operations are the same either way).
-template <class N>
-class Isolation {
+// The state of the isolation of the roots of one polynomial, and the rare
+// steps (short pieces, Newton candidates), which take the count as an int.
+class IsolationCore {
 public:
-    Isolation(TraceLevel trace, bool eval8, const double* c, const double* c2, N neff, double a, double b,
-              double epsf, double eps1, int& nroot, double* root, double* work) noexcept
-        : trace_(trace), eval8_(eval8), c_(c), c2_(c2), n_(neff), a_(a), b_(b), epsf_(epsf),
+    IsolationCore(TraceLevel trace, bool eval8, const double* c, const double* c2, int neff, double a, double b,
+                  double epsf, double eps1, int& nroot, double* root, double* work) noexcept
+        : trace_(trace), eval8_(eval8), c_(c), c2_(c2), nc_(neff), a_(a), b_(b), epsf_(epsf),
           epsnr_(tol::epsnr()), eps1_(eps1), nroot_(nroot), root_(root), work_(work) {}
 
     bool stopped() const noexcept { return full_ || over_budget_; }
     bool full() const noexcept { return full_; }
     bool noisy() const noexcept { return noisy_ || over_budget_; }
     bool pbrn() const noexcept { return pbrn_; }
-    N count() const noexcept { return n_; }
     TraceLevel trace() const noexcept { return trace_; }
 
     // Counts one split; false once the budget is spent.
@@ -68,94 +65,17 @@ public:
         return !over_budget_;
     }
 
-    // Examination of a half (step "for each half" of the isolation).
-    Fate examine(const double* poly, double a, double b, int level) noexcept {
-        const int ic = sign_test(n_, poly, eps1_, trace_);
-        if (ic == 0) return Fate::Settled;
-        if (ic == 2) return analyse_short(poly, a, b, level) ? Fate::Split : Fate::Settled;
-        const int n = n_;
-        const int sense = monotonicity<false>(n_, poly, nullptr, (n - 1) / (b - a));
-        if (sense == 0) return Fate::Pending;
-        solve_polynomial(a, b);
-        return Fate::Settled;
-    }
-
     // Short-piece analysis; true when the piece must be split again.
-    bool analyse_short(const double* poly, double a, double b, int level) noexcept {
-        const int n = n_;
-        derivatives();
-        double* d2 = work_;
-        for (int k = 0; k < n - 2; ++k) d2[k] = (poly[k + 2] - poly[k + 1]) - (poly[k + 1] - poly[k]);
-        double hi, lo;
-        const int nd2 = n - 2;
-        ugpolx(&nd2, d2, &hi, &lo);
-        const double scale = static_cast<double>(n - 1) * (n - 2) / ((b - a) * (b - a));
-        const double m2 = lo * scale, big_m2 = hi * scale;
-        if (m2 <= kFlat && big_m2 >= -kFlat) {
-            // The second derivative has no sign: split on, or a Newton
-            // candidate from the midpoint once the piece is at its finest.
-            if (b - a > epsnr_ && level < kMaxLevel) return true;
-            double x = (a + b) / 2.0;
-            newton(n, c_, cd_, a, b, epsnr_, epsf_, x, trace_);
-            if (std::fabs(horner(c_, n_, x)) <= epsf_)
-                insert_checked(x, 1, kFlatMergeEps);
-            else
-                noisy_ = true;
-            return false;
-        }
-        // P' is monotonic: P has at most one extremum on the piece.
-        const double wa = widened_low(a), wb = widened_high(b);
-        double xs;
-        bool pb = false;
-        const int code = solve_bracketed(trace_, true, n - 1, cd_, cd_, wa, wb, epsnr_, epsf_, xs, pb);
-        pbrn_ = pb;
-        if (code == 1) {
-            solve_polynomial_on(wa, wb);
-            return false;
-        }
-        const double p = horner(c_, n_, xs);
-        if (std::fabs(p) <= epsf_) {
-            insert_checked(xs, 2, epsnr_);
-            return false;
-        }
-        const double s = m2 + big_m2 >= 0.0 ? 1.0 : -1.0;
-        if (s * p > 0.0) return false;  // the extremum lies on the side of the axis away from a root
-        // Two roots around the extremum, estimated from the osculating parabola.
-        const double q = -2.0 * p / horner(cdd_, n - 2, xs);
-        const double d = q > 0.0 && std::isfinite(q) ? std::sqrt(q) : 0.0;
-        double x1 = xs - d;
-        newton(n, c_, cd_, a, xs, epsnr_, epsf_, x1, trace_);
-        if (std::fabs(horner(c_, n_, x1)) <= epsf_) insert_checked(x1, 1, epsnr_);
-        if (full_) return false;
-        double x2 = xs + d;
-        newton(n, c_, cd_, xs, b, epsnr_, epsf_, x2, trace_);
-        if (std::fabs(horner(c_, n_, x2)) <= epsf_) insert_checked(x2, 1, epsnr_);
-        return false;
-    }
+    bool analyse_short(const double* poly, double a, double b, int level) noexcept;
 
-private:
-    // The first and second derivatives, formed when a short piece first
-    // needs them.
-    void derivatives() noexcept {
-        if (have_derivatives_) return;
-        const int n = n_;
-        for (int k = 1; k < n; ++k) cd_[k - 1] = k * c_[k];
-        for (int k = 1; k < n - 1; ++k) cdd_[k - 1] = k * cd_[k];
-        have_derivatives_ = true;
-    }
-
+protected:
     // The ends of the whole interval are moved outward by EPSNR so that a
     // root lying on them is bracketed.
     double widened_low(double a) const noexcept { return a == a_ ? a - epsnr_ : a; }
     double widened_high(double b) const noexcept { return b == b_ ? b + epsnr_ : b; }
 
-    // A monotonic piece holding exactly one sign change.
-    void solve_polynomial(double a, double b) noexcept { solve_polynomial_on(widened_low(a), widened_high(b)); }
-
-    void solve_polynomial_on(double wa, double wb) noexcept {
-        double x;
-        bool pb = false;
-        const int code = solve_bracketed(trace_, eval8_, n_, c_, c2_, wa, wb, epsnr_, epsf_, x, pb);
+    // What became of the bracketed solve of a piece holding one sign change.
+    void solved(int code, double x, bool pb) noexcept {
         pbrn_ = pb;
         if (code == 0)
             insert(x, 1, epsnr_);
@@ -163,27 +83,35 @@ private:
             noisy_ = true;
     }
 
-    // Newton results are kept only inside the interval widened by EPSNR.
-    void insert_checked(double x, int mult, double eps) noexcept {
-        if (a_ - epsnr_ <= x && x <= b_ + epsnr_) insert(x, mult, eps);
-    }
+    // The bracketed solve with the count as an int.
+    void solve_polynomial_on(double wa, double wb) noexcept;
 
     void insert(double x, int mult, double eps) noexcept {
-        const int n = n_;
-        if (insert_solution(1, &x, mult, eps, n - 1, nroot_, root_) != 0) full_ = true;
+        if (insert_solution(1, &x, mult, eps, nc_ - 1, nroot_, root_) != 0) full_ = true;
     }
 
     TraceLevel trace_;
     bool eval8_;
     const double* c_;
     const double* c2_;
-    N n_;
+    int nc_;
     double a_, b_;
     double epsf_, epsnr_;
     double eps1_;  // the sign test's tolerance, read once
     int& nroot_;
     double* root_;
     double* work_;  // kNcMax reals of scratch
+
+private:
+    // The first and second derivatives, formed when a short piece first
+    // needs them.
+    void derivatives() noexcept;
+
+    // Newton results are kept only inside the interval widened by EPSNR.
+    void insert_checked(double x, int mult, double eps) noexcept {
+        if (a_ - epsnr_ <= x && x <= b_ + epsnr_) insert(x, mult, eps);
+    }
+
     bool have_derivatives_ = false;
     bool noisy_ = false;
     bool full_ = false;
@@ -192,6 +120,111 @@ private:
     long splits_ = 0;
     double cd_[kNcMax];   // first derivative, n - 1 coefficients
     double cdd_[kNcMax];  // second derivative, n - 2 coefficients
+};
+
+void IsolationCore::derivatives() noexcept {
+    if (have_derivatives_) return;
+    const int n = nc_;
+    for (int k = 1; k < n; ++k) cd_[k - 1] = k * c_[k];
+    for (int k = 1; k < n - 1; ++k) cdd_[k - 1] = k * cd_[k];
+    have_derivatives_ = true;
+}
+
+void IsolationCore::solve_polynomial_on(double wa, double wb) noexcept {
+    double x;
+    bool pb = false;
+    const int code = solve_bracketed(trace_, eval8_, nc_, c_, c2_, wa, wb, epsnr_, epsf_, x, pb);
+    solved(code, x, pb);
+}
+
+bool IsolationCore::analyse_short(const double* poly, double a, double b, int level) noexcept {
+    const int n = nc_;
+    derivatives();
+    double* d2 = work_;
+    for (int k = 0; k < n - 2; ++k) d2[k] = (poly[k + 2] - poly[k + 1]) - (poly[k + 1] - poly[k]);
+    double hi, lo;
+    const int nd2 = n - 2;
+    ugpolx(&nd2, d2, &hi, &lo);
+    const double scale = static_cast<double>(n - 1) * (n - 2) / ((b - a) * (b - a));
+    const double m2 = lo * scale, big_m2 = hi * scale;
+    if (m2 <= kFlat && big_m2 >= -kFlat) {
+        // The second derivative has no sign: split on, or a Newton
+        // candidate from the midpoint once the piece is at its finest.
+        if (b - a > epsnr_ && level < kMaxLevel) return true;
+        double x = (a + b) / 2.0;
+        newton(n, c_, cd_, a, b, epsnr_, epsf_, x, trace_);
+        if (std::fabs(horner(c_, n, x)) <= epsf_)
+            insert_checked(x, 1, kFlatMergeEps);
+        else
+            noisy_ = true;
+        return false;
+    }
+    // P' is monotonic: P has at most one extremum on the piece.
+    const double wa = widened_low(a), wb = widened_high(b);
+    double xs;
+    bool pb = false;
+    const int code = solve_bracketed(trace_, true, n - 1, cd_, cd_, wa, wb, epsnr_, epsf_, xs, pb);
+    pbrn_ = pb;
+    if (code == 1) {
+        solve_polynomial_on(wa, wb);
+        return false;
+    }
+    const double p = horner(c_, n, xs);
+    if (std::fabs(p) <= epsf_) {
+        insert_checked(xs, 2, epsnr_);
+        return false;
+    }
+    const double s = m2 + big_m2 >= 0.0 ? 1.0 : -1.0;
+    if (s * p > 0.0) return false;  // the extremum lies on the side of the axis away from a root
+    // Two roots around the extremum, estimated from the osculating parabola.
+    const double q = -2.0 * p / horner(cdd_, n - 2, xs);
+    const double d = q > 0.0 && std::isfinite(q) ? std::sqrt(q) : 0.0;
+    double x1 = xs - d;
+    newton(n, c_, cd_, a, xs, epsnr_, epsf_, x1, trace_);
+    if (std::fabs(horner(c_, n, x1)) <= epsf_) insert_checked(x1, 1, epsnr_);
+    if (full_) return false;
+    double x2 = xs + d;
+    newton(n, c_, cd_, xs, b, epsnr_, epsf_, x2, trace_);
+    if (std::fabs(horner(c_, n, x2)) <= epsf_) insert_checked(x2, 1, epsnr_);
+    return false;
+}
+
+// The per-piece steps with the count N, an int or a std::integral_constant
+// for the short counts (the tests, the split and the evaluations in the
+// bracketed solves then unroll; the operations are the same either way).
+template <class N>
+class Isolation : public IsolationCore {
+public:
+    Isolation(TraceLevel trace, bool eval8, const double* c, const double* c2, N neff, double a, double b,
+              double epsf, double eps1, int& nroot, double* root, double* work) noexcept
+        : IsolationCore(trace, eval8, c, c2, neff, a, b, epsf, eps1, nroot, root, work), n_(neff) {}
+
+    N count() const noexcept { return n_; }
+
+    // Examination of a half (step "for each half" of the isolation).
+    [[gnu::always_inline]] Fate examine(const double* poly, double a, double b, int level) noexcept {
+        const int ic = sign_test(n_, poly, eps1_, trace_);
+        if (ic == 0) return Fate::Settled;
+        if (ic == 2) return analyse_short(poly, a, b, level) ? Fate::Split : Fate::Settled;
+        const int n = n_;
+        const int sense = monotonicity<false>(n_, poly, nullptr, (n - 1) / (b - a));
+        if (sense == 0) return Fate::Pending;
+        solve_monotonic(widened_low(a), widened_high(b));
+        return Fate::Settled;
+    }
+
+private:
+    // A monotonic piece holding exactly one sign change. Kept out of line:
+    // most examinations end before it.
+    [[gnu::noinline]] void solve_monotonic(double wa, double wb) noexcept {
+        if (!eval8_) return solve_polynomial_on(wa, wb);
+        double x;
+        bool pb = false;
+        const int code = solve_bracketed(trace_, true, n_, c_, c_, wa, wb, epsnr_, epsf_, x, pb);
+        solved(code, x, pb);
+    }
+
+    N n_;
 };
 
 // Layout of the caller's work area (at least kWorkNeed reals for NCMAX = 61).
@@ -315,7 +348,7 @@ void subdivide(Isolation<N>& iso, const double* c, double a, double b, int ncmax
 }
 
 // Runs BODY with the count as a compile-time constant for the short
-// polynomials that the subdivision meets most (4 to 8 coefficients), as an
+// polynomials that the subdivision meets most (4 to 12 coefficients), as an
 // int otherwise.
 template <class Body>
 [[gnu::always_inline]] inline void with_count(int n, Body body) noexcept {
@@ -325,6 +358,10 @@ template <class Body>
         case 6: return body(std::integral_constant<int, 6>{});
         case 7: return body(std::integral_constant<int, 7>{});
         case 8: return body(std::integral_constant<int, 8>{});
+        case 9: return body(std::integral_constant<int, 9>{});
+        case 10: return body(std::integral_constant<int, 10>{});
+        case 11: return body(std::integral_constant<int, 11>{});
+        case 12: return body(std::integral_constant<int, 12>{});
         default: return body(n);
     }
 }
