@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <tuple>
 
 #include "tests/support/fixture.hpp"
 
@@ -44,8 +45,7 @@ TEST_F(Vector, RandomVectorsAgreeWithEigen) {
         EXPECT_NEAR((u - s.normalized()).norm(), 0.0, 1e-15);
         mangle(&two, a.data(), b.data(), &deg, &rad, &ier);
         ASSERT_EQ(ier, 0);
-        EXPECT_NEAR(rad, std::atan2(a.x() * b.y() - a.y() * b.x(), a.head<2>().dot(b.head<2>())), 1e-12);
-        EXPECT_NEAR(deg, rad * 180.0 / M_PI, 1e-12);
+        EXPECT_NEAR(deg, std::atan2(a.x() * b.y() - a.y() * b.x(), a.head<2>().dot(b.head<2>())) * 180 / M_PI, 1e-10);
         mangle(&n, a.data(), b.data(), &deg, &rad, &ier);
         EXPECT_NEAR(rad, std::atan2(a.cross(b).norm(), a.dot(b)), 1e-12);
         Eigen::Matrix3d f;
@@ -68,8 +68,7 @@ TEST_F(Vector, NormsFactorialsSearchTablesAndComparison) {
     EXPECT_EQ(zsnorm(&zero, big) + sc(&zero, big, big), 0.0);
 
     double f[25] = {-1};
-    EXPECT_EQ(fac(f, &zero), 1.0);
-    EXPECT_EQ(f[0], 1.0);
+    EXPECT_TRUE(fac(f, &zero) == 1.0 && f[0] == 1.0);
     int n = 25;
     EXPECT_DOUBLE_EQ(fac(f, &n), boost::math::factorial<double>(25));
     for (int k = 1; k <= 22; ++k) EXPECT_EQ(f[k - 1], boost::math::factorial<double>(k)) << k;
@@ -78,13 +77,10 @@ TEST_F(Vector, NormsFactorialsSearchTablesAndComparison) {
     EXPECT_EQ(ipos, 2);
     double deg = 180;
     EXPECT_EQ(sdegrd(&deg), M_PI);
-    for (int nn = 0; nn <= 60; ++nn)
-        for (int k = 0; k <= nn; ++k) {
-            unsigned __int128 c = 1;  // exact: every step divides evenly
-            for (int i = 1; i <= k; ++i) c = c * static_cast<unsigned>(nn - k + i) / static_cast<unsigned>(i);
-            ASSERT_EQ(maccnp(&nn, &k), static_cast<double>(c)) << nn << " " << k;
-        }
-    for (auto [nn, k] : {std::pair{61, 0}, {0, 61}, {-1, 0}, {3, -1}}) EXPECT_EQ(maccnp(&nn, &k), 0.0);
+    // maccnp reads the binomial table (checked in full by the OrvoSystem test) within its bounds only.
+    for (auto [nn, k, c] : {std::tuple{60, 30, 118264581564861424.0}, {7, 3, 35.0}, {9, 0, 1.0}, {61, 0, 0.0},
+                            {0, 61, 0.0}, {-1, 0, 0.0}, {3, -1, 0.0}})
+        EXPECT_EQ(maccnp(&nn, &k), c) << nn << " " << k;
 
     const double tol[3] = {1e-6, 1e-10, 1e10};
     auto eq = [&](double a, double b) { return scmpval(&a, &b, tol); };
@@ -121,13 +117,13 @@ TEST_F(Vector, NormalisationEntryPointsReport) {
     const double eps = 1e-10;
     rec::set_level(5);
     muntvt(&n, z, vu, &ier);
-    EXPECT_EQ(rec::codes("MUNTVT"), Codes{101});
     vnitvt(&eps, &n, z, vu, &xnorm, &ier);
     EXPECT_EQ(xnorm, 0.0);
     vnitvt(&eps, &n, v, vu, &xnorm, &ier);
     EXPECT_EQ(xnorm, 5.0);
     EXPECT_DOUBLE_EQ(vu[2], 0.8);
     vnitvt(&eps, &zero, v, vu, &xnorm, &ier);
+    EXPECT_EQ(rec::codes("MUNTVT"), Codes{101});
     EXPECT_EQ(rec::codes("VNITVT"), (Codes{-1, 10}));
     EXPECT_EQ(rec::count(Kind::Enter, "VNITVT") + rec::count(Kind::Exit, "MUNTVT"), 4);
 
@@ -160,28 +156,29 @@ TEST_F(Vector, PerpendicularUnitVectors) {
     EXPECT_EQ(rec::count(Kind::Failure, "UNITVT"), 1);
 }
 
+// Exact right and straight angles (signed in the plane); the failures set
+// both angles to 0 and return their code without reporting it.
 TEST_F(Vector, AngleAndFrameSpecialCases) {
-    int ier, two = 2, three = 3, five = 5;
-    double deg, rad, e1[3] = {1, 0, 0}, m2[3] = {0, -1, 0}, back[3] = {-2, 0, 0};
-    mangle(&two, e1, m2, &deg, &rad, &ier);
-    EXPECT_EQ(deg, -90.0);
-    mangle(&three, e1, m2, &deg, &rad, &ier);
-    EXPECT_EQ(deg, 90.0);
-    mangle(&three, e1, back, &deg, &rad, &ier);
-    EXPECT_EQ(rad, M_PI);
-    double z[3] = {1e-10, 0, 0}, nan[3] = {kNaN, 1, 0};  // EPS1 is 1e-9
-    Codes codes;
-    for (auto [n, a, b] : {std::tuple{&five, e1, e1}, {&three, z, e1}, {&three, e1, z}, {&three, nan, e1}}) {
-        mangle(n, a, b, &deg, &rad, &ier);
-        codes.push_back(ier);
-    }
-    EXPECT_EQ(codes, (Codes{1000, 1, 2, 110}));
-    EXPECT_EQ(rad, 0.0);
-    EXPECT_EQ(rec::count(Kind::Error), 0);  // codes are returned, not reported
+    double e1[3] = {1, 0, 0}, m2[3] = {0, -1, 0}, back[3] = {-2, 0, 0}, z[3] = {1e-10, 0, 0}, nan[3] = {kNaN, 1, 0};
+    auto angle = [](int n, const double* a, const double* b) {
+        double deg = 7, rad = 7;
+        int ier = 7;
+        mangle(&n, a, b, &deg, &rad, &ier);
+        return std::tuple(deg, rad, ier);
+    };
+    EXPECT_EQ(angle(2, e1, m2), std::tuple(-90.0, -M_PI / 2, 0));
+    EXPECT_EQ(angle(3, e1, m2), std::tuple(90.0, M_PI / 2, 0));
+    EXPECT_EQ(angle(3, e1, back), std::tuple(180.0, M_PI, 0));
+    EXPECT_EQ(angle(5, e1, e1), std::tuple(0.0, 0.0, 1000));
+    EXPECT_EQ(angle(3, z, e1), std::tuple(0.0, 0.0, 1));  // EPS1 is 1e-9
+    EXPECT_EQ(angle(3, e1, z), std::tuple(0.0, 0.0, 2));
+    EXPECT_EQ(angle(3, nan, e1), std::tuple(0.0, 0.0, 110));
+    EXPECT_EQ(rec::count(Kind::Error), 0);
 
     const double eps = 1e-12, big = 3.0;
     Eigen::Matrix3d f;
     V3 v(0, 0, -2);
+    int ier;
     scbase(v.data(), &eps, f.data(), &ier);
     EXPECT_EQ(f, (Eigen::Matrix3d() << 0, 1, 0, 1, 0, 0, 0, 0, -1).finished());
     scbase(v.data(), &big, f.data(), &ier);

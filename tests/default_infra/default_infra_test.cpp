@@ -67,24 +67,21 @@ TEST_F(DefaultInfra, DebugLinesGoToTheirOwnStream) {
 
 TEST_F(DefaultInfra, WorkSpaceAddressedFromTheBaseArray) {
     double dbase[3];
-    int ibase[5];
+    int ibase[5], ier8 = -1, ier4 = -1;
     const int e8 = 8, e4 = 4, n = 1000;
     int64_t off8 = 0, off4 = 0;
-    int ier = -1;
-    crrqst(&e8, &n, dbase, &off8, &ier);
-    ASSERT_TRUE(ier == 0 && off8 != 0);
-    crrqst(&e4, &n, ibase, &off4, &ier);
-    ASSERT_EQ(ier, 0);
+    crrqst(&e8, &n, dbase, &off8, &ier8);
+    crrqst(&e4, &n, ibase, &off4, &ier4);
+    ASSERT_TRUE(ier8 == 0 && ier4 == 0 && off8 != 0);
     EXPECT_EQ(vcbi_blocks_in_use(), 2);
     // BASE(OFFSET+1 .. OFFSET+COUNT) is usable storage.
     double* d = reinterpret_cast<double*>(reinterpret_cast<uintptr_t>(dbase) + uintptr_t(off8) * 8);
     int* k = reinterpret_cast<int*>(reinterpret_cast<uintptr_t>(ibase) + uintptr_t(off4) * 4);
     for (int j = 0; j < n; ++j) d[j] = j, k[j] = j;
     EXPECT_EQ(d[999] + k[999], 1998.0);
-    crdelt(&e8, &n, dbase, &off8, &ier);
-    EXPECT_EQ(ier, 0);
-    crdelt(&e4, &n, ibase, &off4, &ier);
-    EXPECT_EQ(ier, 0);
+    crdelt(&e8, &n, dbase, &off8, &ier8);
+    crdelt(&e4, &n, ibase, &off4, &ier4);
+    EXPECT_TRUE(ier8 == 0 && ier4 == 0);
 }
 
 // Absurd counts and sizes, releasing nothing, and the planned failures: each
@@ -124,18 +121,12 @@ TEST_F(DefaultInfra, CopiesAndFills) {
     EXPECT_TRUE(a[0] == 2.0 && a[1] == 3.0);
 }
 
-TEST_F(DefaultInfra, ArithmeticLimits) {
+TEST_F(DefaultInfra, ArithmeticLimitsAndStackDepth) {
     double eps, big, flo;
-    int n, m, depth = 31;
-    aovur8(&eps);
-    aovor8(&big);
-    merflo(&flo);
-    EXPECT_TRUE(eps == DBL_EPSILON && big == DBL_MAX && std::isfinite(flo * flo * 0.5));
-    aovsr8(&n);
-    EXPECT_EQ(n, 15);
-    aovbr8(&n, &m);
-    EXPECT_EQ(std::ldexp(1.0, -n), DBL_EPSILON);
-    soverf();
+    int dec, bin, m, depth = 31;
+    aovur8(&eps), aovor8(&big), merflo(&flo), aovsr8(&dec), aovbr8(&bin, &m), soverf();
+    EXPECT_TRUE(eps == DBL_EPSILON && big == DBL_MAX && dec == 15 && std::ldexp(1.0, -bin) == DBL_EPSILON);
+    EXPECT_TRUE(std::isfinite(flo * flo * 0.5));
     udfpil(&depth);
     EXPECT_EQ(depth, 31);
     vcbi_set_stack_depth(1);
