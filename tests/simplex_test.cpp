@@ -2,6 +2,8 @@
 // starts, its limits and its messages.
 #include <glpk.h>
 
+#include <Eigen/Dense>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -73,15 +75,11 @@ void expect_optimum(Lp lp, const Outcome& r) {
     const auto [status, best] = glpk(lp);
     ASSERT_EQ(status, GLP_OPT);
     ASSERT_EQ(r.ier, 0);
-    double value = 0.0;
-    for (int j = 1; j <= lp.n; ++j) value += lp.c[j - 1] * r.x[j - 1];
-    EXPECT_NEAR(value, best, 1e-9 * (1.0 + std::fabs(best)));
-    for (int i = 1; i <= lp.m; ++i) {
-        double s = 0.0;
-        for (int j = 1; j <= lp.n; ++j) s += lp.at(i, j) * r.x[j - 1];
-        EXPECT_NEAR(s, lp.b[i - 1], 1e-9 * (1.0 + lp.b[i - 1]));
-    }
-    for (double v : r.x) EXPECT_GE(v, -1e-10);
+    const Eigen::Map<const Eigen::VectorXd> x(r.x.data(), lp.n), b(lp.b.data(), lp.m), c(lp.c.data(), lp.n);
+    const Eigen::Map<const Eigen::MatrixXd, 0, Eigen::OuterStride<>> a(lp.a.data(), lp.m, lp.n, lp.lda);
+    EXPECT_NEAR(c.dot(x), best, 1e-9 * (1.0 + std::fabs(best)));
+    EXPECT_LE(((a * x - b).array().abs() - 1e-9 * (1.0 + b.array())).maxCoeff(), 0.0) << "A x = b";
+    EXPECT_GE(x.minCoeff(), -1e-10);
 }
 
 using Simplex = testing_support::Recorded;
