@@ -146,12 +146,120 @@ void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, doub
     }
 }
 
+// Pairs of doubles for the wide composition below (two lanes of one SSE2
+// register; elsewhere the compiler splits them into scalar operations).
+using f64x2 = double __attribute__((vector_size(16)));
+using i64x2 = long long __attribute__((vector_size(16)));
+[[gnu::always_inline]] inline f64x2 load2(const double* p) noexcept {
+    f64x2 x;
+    std::memcpy(&x, p, sizeof x);
+    return x;
+}
+[[gnu::always_inline]] inline void store2(double* p, f64x2 x) noexcept { std::memcpy(p, &x, sizeof x); }
+// (a[1], b[0]): the pair one place lower, from the previous and the current pair.
+[[gnu::always_inline]] inline f64x2 lower_pair(f64x2 a, f64x2 b) noexcept {
+    return __builtin_shuffle(a, b, i64x2{1, 2});
+}
+
+// The composition of `compose` below for D = 2 or 3 components and longer
+// curves, with the same operations on every value in the same order:
+// - two powers per sweep: the sweep forms V_k and V_(k+1) from V_(k-1),
+//   adding the term of power k to each column before the term of power k+1;
+// - the columns of the sweep go in pairs (1, 2), (3, 4), ... through the
+//   two lanes of a register, and the result is kept by component (each
+//   list starting on a 16-byte boundary at column 1) until the end, where
+//   it is written out. So COEFN may be COEF: COEF is only read before that.
+// Every pair is stored whole, so that the next sweep reads back what one
+// store wrote.
+template <int D>
+void compose_wide(int ncoef, const double* a, double ta, double tb, double* coefn) noexcept {
+    constexpr int cap = kMaxCoef + 3;
+    const int n = ncoef - 1;
+    const double h = tb - ta;
+    const f64x2 ta2 = {ta, ta}, h2 = {h, h};
+    alignas(16) double vbuf[cap];   // v[i]: coefficient of s^i in the last power of (TA + H s)
+    alignas(16) double rbuf[D][cap];
+    double* v = vbuf + 1;
+    double* r[D];
+    for (int m = 0; m < D; ++m) r[m] = rbuf[m] + 1;
+    v[0] = ta;  // power 1: (TA, H)
+    store2(v + 1, f64x2{h, 0.0});
+    for (int m = 0; m < D; ++m) {
+        const double c = a[D + m];
+        r[m][0] = a[m] + c * ta;
+        store2(r[m] + 1, f64x2{c * h, 0.0});
+    }
+    int k = 2;
+    for (; k + 1 <= n; k += 2) {
+        const double* c0 = a + k * D;  // coefficients of powers k and k+1
+        const double* c1 = c0 + D;
+        f64x2 cv0[D], cv1[D];
+        for (int m = 0; m < D; ++m) cv0[m] = f64x2{c0[m], c0[m]};
+        for (int m = 0; m < D; ++m) cv1[m] = f64x2{c1[m], c1[m]};
+        const double v0 = v[0], w0 = ta * v0, u0 = ta * w0;
+        v[0] = u0;
+        for (int m = 0; m < D; ++m) r[m][0] = (r[m][0] + c0[m] * w0) + c1[m] * u0;
+        f64x2 pv = {v0, v0}, pw = {w0, w0};  // the previous pairs of V_(k-1) and V_k
+        int i = 1;
+        for (; i + 1 < k; i += 2) {
+            const f64x2 cur = load2(v + i);
+            const f64x2 w = ta2 * cur + h2 * lower_pair(pv, cur);
+            const f64x2 u = ta2 * w + h2 * lower_pair(pw, w);
+            store2(v + i, u);
+            for (int m = 0; m < D; ++m) store2(r[m] + i, (load2(r[m] + i) + cv0[m] * w) + cv1[m] * u);
+            pv = cur;
+            pw = w;
+        }
+        if (i == k) {  // column k starts a pair: the top of power k, then of k+1
+            const double wk = pv[1] * h, uk = ta * wk + h * pw[1], ut = wk * h;
+            store2(v + k, f64x2{uk, ut});
+            for (int m = 0; m < D; ++m) store2(r[m] + k, f64x2{c0[m] * wk + c1[m] * uk, c1[m] * ut});
+        } else {  // the pair (k-1, k), then the top of power k+1 alone
+            const double x = v[i], w1 = ta * x + h * pv[1], wk = x * h;
+            const double u1 = ta * w1 + h * pw[1], uk = ta * wk + h * w1, ut = wk * h;
+            store2(v + i, f64x2{u1, uk});
+            store2(v + k + 1, f64x2{ut, 0.0});
+            for (int m = 0; m < D; ++m) {
+                store2(r[m] + i, f64x2{(r[m][i] + c0[m] * w1) + c1[m] * u1, c0[m] * wk + c1[m] * uk});
+                store2(r[m] + k + 1, f64x2{c1[m] * ut, 0.0});
+            }
+        }
+    }
+    if (k == n) {  // the last power alone
+        const double* c = a + k * D;
+        f64x2 cv[D];
+        for (int m = 0; m < D; ++m) cv[m] = f64x2{c[m], c[m]};
+        const double v0 = v[0], w0 = ta * v0;
+        for (int m = 0; m < D; ++m) r[m][0] += c[m] * w0;
+        f64x2 pv = {v0, v0};
+        int i = 1;
+        for (; i + 1 < k; i += 2) {
+            const f64x2 cur = load2(v + i);
+            const f64x2 w = ta2 * cur + h2 * lower_pair(pv, cur);
+            for (int m = 0; m < D; ++m) store2(r[m] + i, load2(r[m] + i) + cv[m] * w);
+            pv = cur;
+        }
+        if (i == k) {
+            const double wk = pv[1] * h;
+            for (int m = 0; m < D; ++m) r[m][k] = c[m] * wk;
+        } else {
+            const double x = v[i], w1 = ta * x + h * pv[1], wk = x * h;
+            for (int m = 0; m < D; ++m) store2(r[m] + i, f64x2{r[m][i] + c[m] * w1, c[m] * wk});
+        }
+    }
+    for (int j = 0; j <= n; ++j)
+        for (int m = 0; m < D; ++m) coefn[j * D + m] = r[m][j];
+}
+
 // COEFN(s) = C(TA + H s), H = TB - TA, by composing one power of (TA + H s)
 // at a time. COEFN may be COEF: step k reads column k+1 before writing it and
 // writes only columns 1..k+1.
 template <int D>
 void compose(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double ta, double tb,
              double* coefn) noexcept {
+    if constexpr (D > 0) {
+        if (ncoef > 8) return compose_wide<D>(ncoef, coef, ta, tb, coefn);
+    }
     const int dim = D > 0 ? D : nd;
     const std::ptrdiff_t stride = D > 0 ? D : ld;
     auto a = mat(coef, stride);
