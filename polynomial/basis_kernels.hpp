@@ -38,33 +38,77 @@ inline void copy_reals(std::ptrdiff_t count, const double* from, double* to) noe
     }
 }
 
+// Pairs of doubles (the two lanes of one SSE2 register; on other targets the
+// compiler splits them into scalar operations). Each lane gets exactly the
+// operation written, so lanes compute what scalar code would.
+using f64x2 = double __attribute__((vector_size(16)));
+using i64x2 = long long __attribute__((vector_size(16)));
+[[gnu::always_inline]] inline f64x2 load2(const double* p) noexcept {
+    f64x2 x;
+    std::memcpy(&x, p, sizeof x);
+    return x;
+}
+[[gnu::always_inline]] inline void store2(double* p, f64x2 x) noexcept { std::memcpy(p, &x, sizeof x); }
+// (a[1], b[0]): the pair one place lower, from the previous and the current pair.
+[[gnu::always_inline]] inline f64x2 lower_pair(f64x2 a, f64x2 b) noexcept {
+    return __builtin_shuffle(a, b, i64x2{1, 2});
+}
+
+// A point of D = 2 or 3 interleaved components: (x, y) in one pair, z alone.
+template <int D>
+struct Point {
+    static_assert(D == 2 || D == 3);
+    f64x2 xy;
+    double z;
+    [[gnu::always_inline]] static Point load(const double* p) noexcept {
+        return {load2(p), D == 3 ? p[2] : 0.0};
+    }
+    [[gnu::always_inline]] void store(double* p) const noexcept {
+        store2(p, xy);
+        if constexpr (D == 3) p[2] = z;
+    }
+};
+template <int D, class Op>
+[[gnu::always_inline]] inline Point<D> apply(Op op, Point<D> a, Point<D> b) noexcept {
+    return {op(a.xy, b.xy), op(a.z, b.z)};
+}
+
+// Point J of an interleaved array, and of a local array of points.
+template <int D>
+struct Flat {
+    double* p;
+    [[gnu::always_inline]] Point<D> get(int j) const noexcept { return Point<D>::load(p + j * D); }
+    [[gnu::always_inline]] void put(int j, Point<D> x) const noexcept { x.store(p + j * D); }
+};
+template <int D>
+struct Local {
+    Point<D>* x;
+    [[gnu::always_inline]] Point<D> get(int j) const noexcept { return x[j]; }
+    [[gnu::always_inline]] void put(int j, Point<D> v) const noexcept { x[j] = v; }
+};
+
 // The N passes k = 1..N of P(:, j) = OP(P(:, j), P(:, j-1)) for j = N+1
 // down to k+1 (1-based columns), two passes per sweep: each sweep climbs the
 // columns keeping the previous column's values of both passes in registers.
 // Every value is formed from the same operands as in the pass-by-pass order.
-template <int D, class Op>
-[[gnu::always_inline]] inline void passes(int n, double* p, Op op) noexcept {
+// OP takes doubles and pairs alike; P is a Flat or Local array of points.
+template <int D, class Points, class Op>
+[[gnu::always_inline]] inline void passes(int n, Points p, Op op) noexcept {
+    using Pt = Point<D>;
     int k = 1;
     for (; k + 1 <= n; k += 2) {
-        double pa[D], pb[D];  // column j-1 before pass k, and after it
-        for (int c = 0; c < D; ++c) {
-            const double a = p[k * D + c];
-            const double b = op(a, p[(k - 1) * D + c]);
-            p[k * D + c] = b;
-            pa[c] = a;
-            pb[c] = b;
+        Pt pa = p.get(k);  // column j-1 before pass k, and after it
+        Pt pb = apply(op, pa, p.get(k - 1));
+        p.put(k, pb);
+        for (int j = k + 1; j <= n; ++j) {
+            const Pt a = p.get(j);
+            const Pt b = apply(op, a, pa);
+            p.put(j, apply(op, b, pb));
+            pa = a;
+            pb = b;
         }
-        for (int j = k + 1; j <= n; ++j)
-            for (int c = 0; c < D; ++c) {
-                const double a = p[j * D + c];
-                const double b = op(a, pa[c]);
-                p[j * D + c] = op(b, pb[c]);
-                pa[c] = a;
-                pb[c] = b;
-            }
     }
-    if (k == n)
-        for (int c = 0; c < D; ++c) p[n * D + c] = op(p[n * D + c], p[(n - 1) * D + c]);
+    if (k == n) p.put(n, apply(op, p.get(n), p.get(n - 1)));
 }
 
 // Calls BODY with the count NCOEF: as a compile-time constant for short
@@ -91,13 +135,24 @@ template <int D>
 void to_polygon(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double* poly) noexcept {
     const int n = ncoef - 1;
     if constexpr (D > 0) {
+        const auto div = [](auto a, auto b) { return a / b; };
+        const auto add = [](auto a, auto b) { return a + b; };
         with_count(ncoef, [&](auto count) {
             const int nc = count, m = nc - 1;
-            for (int j = 0; j < nc; ++j) {
+            const auto by_binomial = [&](int j) {
                 const double b = binom(m, j);
-                for (int c = 0; c < D; ++c) poly[j * D + c] = coef[j * D + c] / b;
+                return apply(div, Point<D>::load(coef + j * D), Point<D>{f64x2{b, b}, b});
+            };
+            if constexpr (std::is_same_v<decltype(count), int>) {
+                const Flat<D> out{poly};
+                for (int j = 0; j < nc; ++j) out.put(j, by_binomial(j));
+                passes<D>(m, out, add);
+            } else {  // short curves: the points stay in registers
+                Point<D> x[decltype(count)::value];
+                for (int j = 0; j < nc; ++j) x[j] = by_binomial(j);
+                passes<D>(m, Local<D>{x}, add);
+                for (int j = 0; j < nc; ++j) x[j].store(poly + j * D);
             }
-            passes<D>(m, poly, [](double a, double b) { return a + b; });
         });
     } else {
         auto p = mat(poly, ld);
@@ -118,13 +173,27 @@ template <int D>
 void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, double* coef) noexcept {
     const int n = ncoef - 1;
     if constexpr (D > 0) {
-        copy_reals(static_cast<std::ptrdiff_t>(D) * ncoef, poly, coef);
+        const auto sub = [](auto a, auto b) { return a - b; };
+        const auto mul = [](auto a, auto b) { return a * b; };
         with_count(ncoef, [&](auto count) {
             const int nc = count, m = nc - 1;
-            passes<D>(m, coef, [](double a, double b) { return a - b; });
-            for (int j = 0; j < nc; ++j) {
+            const auto times_binomial = [&](int j, Point<D> x) {
                 const double b = binom(m, j);
-                for (int c = 0; c < D; ++c) coef[j * D + c] = b * coef[j * D + c];
+                return apply(mul, Point<D>{f64x2{b, b}, b}, x);
+            };
+            if constexpr (std::is_same_v<decltype(count), int>) {
+                copy_reals(static_cast<std::ptrdiff_t>(D) * nc, poly, coef);
+                const Flat<D> out{coef};
+                passes<D>(m, out, sub);
+                for (int j = 0; j < nc; ++j) out.put(j, times_binomial(j, out.get(j)));
+            } else {
+                // Short curves: the points are taken before the copy and
+                // stay in registers, rather than read back from the copy.
+                Point<D> x[decltype(count)::value];
+                for (int j = 0; j < nc; ++j) x[j] = Point<D>::load(poly + j * D);
+                copy_reals(static_cast<std::ptrdiff_t>(D) * nc, poly, coef);
+                passes<D>(m, Local<D>{x}, sub);
+                for (int j = 0; j < nc; ++j) times_binomial(j, x[j]).store(coef + j * D);
             }
         });
     } else {
@@ -144,21 +213,6 @@ void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, doub
             for (int i = 1; i <= nd; ++i) a(i, j) = b * a(i, j);
         }
     }
-}
-
-// Pairs of doubles for the wide composition below (two lanes of one SSE2
-// register; elsewhere the compiler splits them into scalar operations).
-using f64x2 = double __attribute__((vector_size(16)));
-using i64x2 = long long __attribute__((vector_size(16)));
-[[gnu::always_inline]] inline f64x2 load2(const double* p) noexcept {
-    f64x2 x;
-    std::memcpy(&x, p, sizeof x);
-    return x;
-}
-[[gnu::always_inline]] inline void store2(double* p, f64x2 x) noexcept { std::memcpy(p, &x, sizeof x); }
-// (a[1], b[0]): the pair one place lower, from the previous and the current pair.
-[[gnu::always_inline]] inline f64x2 lower_pair(f64x2 a, f64x2 b) noexcept {
-    return __builtin_shuffle(a, b, i64x2{1, 2});
 }
 
 // The composition of `compose` below for D = 2 or 3 components and longer
