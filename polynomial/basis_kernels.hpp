@@ -87,28 +87,43 @@ struct Local {
     [[gnu::always_inline]] void put(int j, Point<D> v) const noexcept { x[j] = v; }
 };
 
-// The N passes k = 1..N of P(:, j) = OP(P(:, j), P(:, j-1)) for j = N+1
-// down to k+1 (1-based columns), two passes per sweep: each sweep climbs the
-// columns keeping the previous column's values of both passes in registers.
-// Every value is formed from the same operands as in the pass-by-pass order.
-// OP takes doubles and pairs alike; P is a Flat or Local array of points.
-template <int D, class Points, class Op>
-[[gnu::always_inline]] inline void passes(int n, Points p, Op op) noexcept {
+// Passes K, K+1, ..., N, pass k being P[j] = OP(P[j], P[j-1]) for j = N down
+// to k (points counted from 0), S passes per sweep: each sweep climbs the
+// points keeping the previous point's values after each of its passes in
+// registers, then the passes left over take sweeps of S/2, S/4, ... Every
+// value is formed from the same operands as in the pass-by-pass order. OP
+// takes doubles and pairs alike; P is a Flat or Local array of points.
+template <int D, int S, class Points, class Op>
+[[gnu::always_inline]] inline void passes_from(int n, int k, Points p, Op op) noexcept {
     using Pt = Point<D>;
-    int k = 1;
-    for (; k + 1 <= n; k += 2) {
-        Pt pa = p.get(k);  // column j-1 before pass k, and after it
-        Pt pb = apply(op, pa, p.get(k - 1));
-        p.put(k, pb);
-        for (int j = k + 1; j <= n; ++j) {
-            const Pt a = p.get(j);
-            const Pt b = apply(op, a, pa);
-            p.put(j, apply(op, b, pb));
-            pa = a;
-            pb = b;
+    for (; k + S - 1 <= n; k += S) {
+        Pt prev[S];  // prev[s]: point j-1 after pass k+s-1 (s = 0: before pass k)
+        const Pt first = p.get(k - 1);  // no pass of this sweep changes point k-1
+        for (int s = 0; s < S; ++s) prev[s] = first;
+        for (int h = 0; h < S - 1; ++h) {  // point k+h takes passes k .. k+h only
+            Pt x[S + 1];
+            x[0] = p.get(k + h);
+            for (int s = 1; s <= S; ++s) x[s] = s <= h + 1 ? apply(op, x[s - 1], prev[s - 1]) : x[s - 1];
+            p.put(k + h, x[S]);
+            for (int s = 0; s < S; ++s) prev[s] = x[s];
+        }
+        for (int j = k + S - 1; j <= n; ++j) {
+            Pt x[S + 1];
+            x[0] = p.get(j);
+            for (int s = 1; s <= S; ++s) x[s] = apply(op, x[s - 1], prev[s - 1]);
+            p.put(j, x[S]);
+            for (int s = 0; s < S; ++s) prev[s] = x[s];
         }
     }
-    if (k == n) p.put(n, apply(op, p.get(n), p.get(n - 1)));
+    if constexpr (S > 1) passes_from<D, S / 2>(n, k, p, op);
+}
+
+// The N passes k = 1..N. Sweeps of eight passes in 2D and four in 3D keep
+// eight pair operations in each step of the climb: shorter sweeps proved
+// slower and their speed changed with the placement of the code.
+template <int D, class Points, class Op>
+[[gnu::always_inline]] inline void passes(int n, Points p, Op op) noexcept {
+    passes_from<D, D == 2 ? 8 : 4>(n, 1, p, op);
 }
 
 // Calls BODY with the count NCOEF: as a compile-time constant for short
