@@ -9,6 +9,9 @@
 // compiler unroll and vectorise. None of them checks its counts: the exported
 // routines do that first.
 #pragma once
+#ifndef COMPOSE_P
+#define COMPOSE_P 2
+#endif
 
 #include <cstddef>
 #include <cstring>
@@ -43,12 +46,9 @@ inline void copy_reals(std::ptrdiff_t count, const double* from, double* to) noe
 // operation written, so lanes compute what scalar code would.
 using f64x2 = double __attribute__((vector_size(16)));
 using i64x2 = long long __attribute__((vector_size(16)));
-[[gnu::always_inline]] inline f64x2 load2(const double* p) noexcept {
-    f64x2 x;
-    std::memcpy(&x, p, sizeof x);
-    return x;
-}
-[[gnu::always_inline]] inline void store2(double* p, f64x2 x) noexcept { std::memcpy(p, &x, sizeof x); }
+using f64x2_mem = double __attribute__((vector_size(16), may_alias, aligned(8)));  // any 8-byte boundary
+[[gnu::always_inline]] inline f64x2 load2(const double* p) noexcept { return *reinterpret_cast<const f64x2_mem*>(p); }
+[[gnu::always_inline]] inline void store2(double* p, f64x2 x) noexcept { *reinterpret_cast<f64x2_mem*>(p) = x; }
 // (a[1], b[0]): the pair one place lower, from the previous and the current pair.
 [[gnu::always_inline]] inline f64x2 lower_pair(f64x2 a, f64x2 b) noexcept {
     return __builtin_shuffle(a, b, i64x2{1, 2});
@@ -230,23 +230,101 @@ void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, doub
     }
 }
 
+// Sweeps of P powers for `compose_wide` below, from power K on while P
+// powers remain, then sweeps of P/2, P/4, ... On entry v[0..k-1] holds the
+// coefficients of (TA + H s)^(k-1) and r[m][j] the sums of component m of
+// column j so far; a sweep forms the powers k .. k+P-1 in turn on each pair
+// of columns, adding each power's term to the column before the next one's.
+template <int D, int P>
+[[gnu::always_inline]] inline void compose_sweeps(int n, int k, const double* a, double ta, double h, double* v,
+                                                  double* const* r) noexcept {
+    const f64x2 ta2 = {ta, ta}, h2 = {h, h};
+    for (; k + P - 1 <= n; k += P) {
+        const double* c = a + k * D;  // c[s*D + m]: component m of the coefficient of power k+s
+        f64x2 cv[P][D];
+        for (int q = 0; q < P; ++q)
+            for (int m = 0; m < D; ++m) cv[q][m] = f64x2{c[q * D + m], c[q * D + m]};
+        f64x2 prev[P];  // prev[q]: the previous pair of power k-1+q
+        {
+            double x = v[0], r0[D];
+            for (int m = 0; m < D; ++m) r0[m] = r[m][0];
+            for (int q = 0; q < P; ++q) {
+                prev[q] = f64x2{x, x};
+                x = ta * x;
+                for (int m = 0; m < D; ++m) r0[m] = r0[m] + c[q * D + m] * x;
+            }
+            v[0] = x;
+            for (int m = 0; m < D; ++m) r[m][0] = r0[m];
+        }
+        int i = 1;
+        for (; i + 1 < k; i += 2) {  // columns below k: every power has both
+            f64x2 w = load2(v + i), acc[D];
+            for (int m = 0; m < D; ++m) acc[m] = load2(r[m] + i);
+            for (int q = 0; q < P; ++q) {
+                const f64x2 nw = ta2 * w + h2 * lower_pair(prev[q], w);
+                prev[q] = w;
+                w = nw;
+                for (int m = 0; m < D; ++m) acc[m] = acc[m] + cv[q][m] * w;
+            }
+            store2(v + i, w);
+            for (int m = 0; m < D; ++m) store2(r[m] + i, acc[m]);
+        }
+        // Columns i .. k+P-1 (i = k-1 or k), where the tops of the powers lie:
+        // column k-1+q gets its first term, v(k-1+q) = v(k-2+q) H, from power
+        // k+q-1. E = k - i makes every case a compile-time one.
+        const auto top = [&](auto e_const) {
+            constexpr int e = decltype(e_const)::value, cnt = P + e, T = cnt + (cnt & 1);
+            double cur[T], acc[D][T];
+            for (int j = 0; j < T; ++j) {
+                cur[j] = j <= e - 1 ? v[i + j] : 0.0;
+                for (int m = 0; m < D; ++m) acc[m][j] = j <= e - 1 ? r[m][i + j] : 0.0;
+            }
+            for (int q = 1; q <= P; ++q) {  // power k-1+q at columns i+j
+                double lo = prev[q - 1][1];
+                for (int j = 0; j < T; ++j) {
+                    double x = 0.0;
+                    if (j < q - 1 + e)
+                        x = ta * cur[j] + h * lo;
+                    else if (j == q - 1 + e)
+                        x = lo * h;
+                    lo = cur[j];
+                    cur[j] = x;
+                    for (int m = 0; m < D; ++m) {
+                        const double cm = c[(q - 1) * D + m];
+                        if (j < q - 1 + e)
+                            acc[m][j] = acc[m][j] + cm * x;
+                        else if (j == q - 1 + e)
+                            acc[m][j] = cm * x;
+                    }
+                }
+            }
+            for (int j = 0; j < T; j += 2) {
+                store2(v + i + j, f64x2{cur[j], cur[j + 1]});
+                for (int m = 0; m < D; ++m) store2(r[m] + i + j, f64x2{acc[m][j], acc[m][j + 1]});
+            }
+        };
+        if (i == k)
+            top(std::integral_constant<int, 0>{});
+        else
+            top(std::integral_constant<int, 1>{});
+    }
+    if constexpr (P > 1) compose_sweeps<D, P / 2>(n, k, a, ta, h, v, r);
+}
+
 // The composition of `compose` below for D = 2 or 3 components and longer
-// curves, with the same operations on every value in the same order:
-// - two powers per sweep: the sweep forms V_k and V_(k+1) from V_(k-1),
-//   adding the term of power k to each column before the term of power k+1;
-// - the columns of the sweep go in pairs (1, 2), (3, 4), ... through the
-//   two lanes of a register, and the result is kept by component (each
-//   list starting on a 16-byte boundary at column 1) until the end, where
-//   it is written out. So COEFN may be COEF: COEF is only read before that.
-// Every pair is stored whole, so that the next sweep reads back what one
-// store wrote.
+// curves, with the same operations on every value in the same order, in
+// sweeps of several powers (compose_sweeps). The columns of a sweep go in
+// pairs (1, 2), (3, 4), ... through the two lanes of a register, and the
+// result is kept by component (each list starting on a 16-byte boundary at
+// column 1) until the end, where it is written out. So COEFN may be COEF:
+// COEF is only read before that. Every pair is stored whole, so that the
+// next sweep reads back what one store wrote.
 template <int D>
 void compose_wide(int ncoef, const double* a, double ta, double tb, double* coefn) noexcept {
-    constexpr int cap = kMaxCoef + 3;
+    constexpr int cap = kMaxCoef + 5;
     const int n = ncoef - 1;
     const double h = tb - ta;
-    const f64x2 ta2 = {ta, ta}, h2 = {h, h};
-    alignas(16) double vbuf[cap];   // v[i]: coefficient of s^i in the last power of (TA + H s)
+    alignas(16) double vbuf[cap];  // v[i]: coefficient of s^i in the last power of (TA + H s)
     alignas(16) double rbuf[D][cap];
     double* v = vbuf + 1;
     double* r[D];
@@ -258,110 +336,62 @@ void compose_wide(int ncoef, const double* a, double ta, double tb, double* coef
         r[m][0] = a[m] + c * ta;
         store2(r[m] + 1, f64x2{c * h, 0.0});
     }
-    int k = 2;
-    for (; k + 1 <= n; k += 2) {
-        const double* c0 = a + k * D;  // coefficients of powers k and k+1
-        const double* c1 = c0 + D;
-        f64x2 cv0[D], cv1[D];
-        for (int m = 0; m < D; ++m) cv0[m] = f64x2{c0[m], c0[m]};
-        for (int m = 0; m < D; ++m) cv1[m] = f64x2{c1[m], c1[m]};
-        const double v0 = v[0], w0 = ta * v0, u0 = ta * w0;
-        v[0] = u0;
-        for (int m = 0; m < D; ++m) r[m][0] = (r[m][0] + c0[m] * w0) + c1[m] * u0;
-        f64x2 pv = {v0, v0}, pw = {w0, w0};  // the previous pairs of V_(k-1) and V_k
-        int i = 1;
-        for (; i + 1 < k; i += 2) {
-            const f64x2 cur = load2(v + i);
-            const f64x2 w = ta2 * cur + h2 * lower_pair(pv, cur);
-            const f64x2 u = ta2 * w + h2 * lower_pair(pw, w);
-            store2(v + i, u);
-            for (int m = 0; m < D; ++m) store2(r[m] + i, (load2(r[m] + i) + cv0[m] * w) + cv1[m] * u);
-            pv = cur;
-            pw = w;
-        }
-        if (i == k) {  // column k starts a pair: the top of power k, then of k+1
-            const double wk = pv[1] * h, uk = ta * wk + h * pw[1], ut = wk * h;
-            store2(v + k, f64x2{uk, ut});
-            for (int m = 0; m < D; ++m) store2(r[m] + k, f64x2{c0[m] * wk + c1[m] * uk, c1[m] * ut});
-        } else {  // the pair (k-1, k), then the top of power k+1 alone
-            const double x = v[i], w1 = ta * x + h * pv[1], wk = x * h;
-            const double u1 = ta * w1 + h * pw[1], uk = ta * wk + h * w1, ut = wk * h;
-            store2(v + i, f64x2{u1, uk});
-            store2(v + k + 1, f64x2{ut, 0.0});
-            for (int m = 0; m < D; ++m) {
-                store2(r[m] + i, f64x2{(r[m][i] + c0[m] * w1) + c1[m] * u1, c0[m] * wk + c1[m] * uk});
-                store2(r[m] + k + 1, f64x2{c1[m] * ut, 0.0});
-            }
-        }
-    }
-    if (k == n) {  // the last power alone
-        const double* c = a + k * D;
-        f64x2 cv[D];
-        for (int m = 0; m < D; ++m) cv[m] = f64x2{c[m], c[m]};
-        const double v0 = v[0], w0 = ta * v0;
-        for (int m = 0; m < D; ++m) r[m][0] += c[m] * w0;
-        f64x2 pv = {v0, v0};
-        int i = 1;
-        for (; i + 1 < k; i += 2) {
-            const f64x2 cur = load2(v + i);
-            const f64x2 w = ta2 * cur + h2 * lower_pair(pv, cur);
-            for (int m = 0; m < D; ++m) store2(r[m] + i, load2(r[m] + i) + cv[m] * w);
-            pv = cur;
-        }
-        if (i == k) {
-            const double wk = pv[1] * h;
-            for (int m = 0; m < D; ++m) r[m][k] = c[m] * wk;
-        } else {
-            const double x = v[i], w1 = ta * x + h * pv[1], wk = x * h;
-            for (int m = 0; m < D; ++m) store2(r[m] + i, f64x2{r[m][i] + c[m] * w1, c[m] * wk});
-        }
-    }
+    compose_sweeps<D, COMPOSE_P>(n, 2, a, ta, h, v, r);
     for (int j = 0; j <= n; ++j)
         for (int m = 0; m < D; ++m) coefn[j * D + m] = r[m][j];
 }
 
 // COEFN(s) = C(TA + H s), H = TB - TA, by composing one power of (TA + H s)
 // at a time. COEFN may be COEF: step k reads column k+1 before writing it and
-// writes only columns 1..k+1.
+// writes only columns 1..k+1. In 2D and 3D, curves of up to 8 coefficients
+// take the count as a compile-time constant (with_count), longer ones go to
+// compose_wide.
 template <int D>
 void compose(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double ta, double tb,
              double* coefn) noexcept {
     if constexpr (D > 0) {
         if (ncoef > 8) return compose_wide<D>(ncoef, coef, ta, tb, coefn);
-    }
-    const int dim = D > 0 ? D : nd;
-    const std::ptrdiff_t stride = D > 0 ? D : ld;
-    auto a = mat(coef, stride);
-    auto r = mat(coefn, stride);
-    for (int i = 1; i <= dim; ++i) r(i, 1) = a(i, 1);
-    if (ncoef == 1) return;
-    const double h = tb - ta;
-    double v[kMaxCoef + 2];  // v[i]: coefficient of s^(i-1) in (TA + H s)^k
-    v[1] = ta;
-    v[2] = h;
-    if constexpr (D > 0) {
-        // The advance of V to the next power and the use of that power are
-        // made in one sweep over the columns.
-        double c[D];
-        for (int m = 0; m < D; ++m) c[m] = a(m + 1, 2);
-        for (int m = 0; m < D; ++m) r(m + 1, 1) += c[m] * v[1];
-        for (int m = 0; m < D; ++m) r(m + 1, 2) = c[m] * v[2];
-        for (int k = 2; k <= ncoef - 1; ++k) {
-            for (int m = 0; m < D; ++m) c[m] = a(m + 1, k + 1);
-            v[k + 1] = v[k] * h;
-            for (int m = 0; m < D; ++m) r(m + 1, k + 1) = c[m] * v[k + 1];
-            for (int i = k; i >= 2; --i) {
-                v[i] = ta * v[i] + h * v[i - 1];
-                for (int m = 0; m < D; ++m) r(m + 1, i) += c[m] * v[i];
-            }
-            v[1] = ta * v[1];
+        with_count(ncoef, [&](auto count) {
+            const int nc = count;
+            auto a = mat(coef, D);
+            auto r = mat(coefn, D);
+            for (int m = 1; m <= D; ++m) r(m, 1) = a(m, 1);
+            if (nc == 1) return;
+            const double h = tb - ta;
+            double v[kMaxCoef + 2];  // v[i]: coefficient of s^(i-1) in (TA + H s)^k
+            v[1] = ta;
+            v[2] = h;
+            // The advance of V to the next power and the use of that power
+            // are made in one sweep over the columns.
+            double c[D];
+            for (int m = 0; m < D; ++m) c[m] = a(m + 1, 2);
             for (int m = 0; m < D; ++m) r(m + 1, 1) += c[m] * v[1];
-        }
+            for (int m = 0; m < D; ++m) r(m + 1, 2) = c[m] * v[2];
+            for (int k = 2; k <= nc - 1; ++k) {
+                for (int m = 0; m < D; ++m) c[m] = a(m + 1, k + 1);
+                v[k + 1] = v[k] * h;
+                for (int m = 0; m < D; ++m) r(m + 1, k + 1) = c[m] * v[k + 1];
+                for (int i = k; i >= 2; --i) {
+                    v[i] = ta * v[i] + h * v[i - 1];
+                    for (int m = 0; m < D; ++m) r(m + 1, i) += c[m] * v[i];
+                }
+                v[1] = ta * v[1];
+                for (int m = 0; m < D; ++m) r(m + 1, 1) += c[m] * v[1];
+            }
+        });
     } else {
+        auto a = mat(coef, ld);
+        auto r = mat(coefn, ld);
+        for (int i = 1; i <= nd; ++i) r(i, 1) = a(i, 1);
+        if (ncoef == 1) return;
+        const double h = tb - ta;
+        double v[kMaxCoef + 2];  // v[i]: coefficient of s^(i-1) in (TA + H s)^k
+        v[1] = ta;
+        v[2] = h;
         for (int k = 1; k <= ncoef - 1; ++k) {
             for (int i = 1; i <= k; ++i)
-                for (int m = 1; m <= dim; ++m) r(m, i) += a(m, k + 1) * v[i];
-            for (int m = 1; m <= dim; ++m) r(m, k + 1) = a(m, k + 1) * v[k + 1];
+                for (int m = 1; m <= nd; ++m) r(m, i) += a(m, k + 1) * v[i];
+            for (int m = 1; m <= nd; ++m) r(m, k + 1) = a(m, k + 1) * v[k + 1];
             if (k == ncoef - 1) break;
             v[k + 2] = v[k + 1] * h;
             for (int i = k + 1; i >= 2; --i) v[i] = ta * v[i] + h * v[i - 1];
