@@ -9,13 +9,11 @@
 // compiler unroll and vectorise. None of them checks its counts: the exported
 // routines do that first.
 #pragma once
-#ifndef COMPOSE_P
-#define COMPOSE_P 2
-#endif
 
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 
 #include "OrvoSystem.h"
 #include "VelCurveBasedInfrastructure.h"
@@ -230,114 +228,134 @@ void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, doub
     }
 }
 
+// (a[l] or b[l]) in lane l, b where TOP_l: a choice made at compile time.
+template <bool Top0, bool Top1>
+[[gnu::always_inline]] inline f64x2 pick(f64x2 a, f64x2 b) noexcept {
+    return __builtin_shuffle(a, b, i64x2{Top0 ? 2 : 0, Top1 ? 3 : 1});
+}
+
 // Sweeps of P powers for `compose_wide` below, from power K on while P
 // powers remain, then sweeps of P/2, P/4, ... On entry v[0..k-1] holds the
-// coefficients of (TA + H s)^(k-1) and r[m][j] the sums of component m of
-// column j so far; a sweep forms the powers k .. k+P-1 in turn on each pair
-// of columns, adding each power's term to the column before the next one's.
+// coefficients of (TA + H s)^(k-1) and r[m][j] the sum of component m of
+// column j so far. A sweep climbs the columns in pairs (0, 1), (2, 3), ...,
+// and on each pair forms the powers k .. k+P-1 in turn, adding each power's
+// term before the next one's. Power p at column j is
+//   TA v(j)                 for j = 0,
+//   TA v(j) + H v(j-1)      for 0 < j < p,
+//   v(j-1) H                for j = p (the top, the column's first term),
+// v being power p-1; the lanes past the top of a power carry values that
+// nothing reads.
 template <int D, int P>
 [[gnu::always_inline]] inline void compose_sweeps(int n, int k, const double* a, double ta, double h, double* v,
                                                   double* const* r) noexcept {
     const f64x2 ta2 = {ta, ta}, h2 = {h, h};
     for (; k + P - 1 <= n; k += P) {
-        const double* c = a + k * D;  // c[s*D + m]: component m of the coefficient of power k+s
+        const double* c = a + k * D;  // c[q*D + m]: component m of the coefficient of power k+q
         f64x2 cv[P][D];
         for (int q = 0; q < P; ++q)
             for (int m = 0; m < D; ++m) cv[q][m] = f64x2{c[q * D + m], c[q * D + m]};
-        f64x2 prev[P];  // prev[q]: the previous pair of power k-1+q
-        {
-            double x = v[0], r0[D];
-            for (int m = 0; m < D; ++m) r0[m] = r[m][0];
+        f64x2 prev[P] = {};  // prev[q]: the previous pair of power k-1+q (none before pair 0)
+        // One pair through the P powers; lane l of power k+q takes the top
+        // formula where TOP(q, l).
+        const auto pair = [&](int j, auto top) {
+            f64x2 w = load2(v + j), acc[D];
+            for (int m = 0; m < D; ++m) acc[m] = load2(r[m] + j);
             for (int q = 0; q < P; ++q) {
-                prev[q] = f64x2{x, x};
-                x = ta * x;
-                for (int m = 0; m < D; ++m) r0[m] = r0[m] + c[q * D + m] * x;
-            }
-            v[0] = x;
-            for (int m = 0; m < D; ++m) r[m][0] = r0[m];
-        }
-        int i = 1;
-        for (; i + 1 < k; i += 2) {  // columns below k: every power has both
-            f64x2 w = load2(v + i), acc[D];
-            for (int m = 0; m < D; ++m) acc[m] = load2(r[m] + i);
-            for (int q = 0; q < P; ++q) {
-                const f64x2 nw = ta2 * w + h2 * lower_pair(prev[q], w);
+                const f64x2 t = ta2 * w, sh = lower_pair(prev[q], w);
+                f64x2 nw;
+                if (j == 0)
+                    nw = pick<true, false>(t + h2 * sh, t);  // lane 0 from t
+                else
+                    nw = top(q, t + h2 * sh, sh * h2);
                 prev[q] = w;
                 w = nw;
-                for (int m = 0; m < D; ++m) acc[m] = acc[m] + cv[q][m] * w;
+                for (int m = 0; m < D; ++m) acc[m] = top(q, acc[m] + cv[q][m] * w, cv[q][m] * w);
             }
-            store2(v + i, w);
-            for (int m = 0; m < D; ++m) store2(r[m] + i, acc[m]);
-        }
-        // Columns i .. k+P-1 (i = k-1 or k), where the tops of the powers lie:
-        // column k-1+q gets its first term, v(k-1+q) = v(k-2+q) H, from power
-        // k+q-1. E = k - i makes every case a compile-time one.
-        const auto top = [&](auto e_const) {
-            constexpr int e = decltype(e_const)::value, cnt = P + e, T = cnt + (cnt & 1);
-            double cur[T], acc[D][T];
-            for (int j = 0; j < T; ++j) {
-                cur[j] = j <= e - 1 ? v[i + j] : 0.0;
-                for (int m = 0; m < D; ++m) acc[m][j] = j <= e - 1 ? r[m][i + j] : 0.0;
-            }
-            for (int q = 1; q <= P; ++q) {  // power k-1+q at columns i+j
-                double lo = prev[q - 1][1];
-                for (int j = 0; j < T; ++j) {
-                    double x = 0.0;
-                    if (j < q - 1 + e)
-                        x = ta * cur[j] + h * lo;
-                    else if (j == q - 1 + e)
-                        x = lo * h;
-                    lo = cur[j];
-                    cur[j] = x;
-                    for (int m = 0; m < D; ++m) {
-                        const double cm = c[(q - 1) * D + m];
-                        if (j < q - 1 + e)
-                            acc[m][j] = acc[m][j] + cm * x;
-                        else if (j == q - 1 + e)
-                            acc[m][j] = cm * x;
-                    }
-                }
-            }
-            for (int j = 0; j < T; j += 2) {
-                store2(v + i + j, f64x2{cur[j], cur[j + 1]});
-                for (int m = 0; m < D; ++m) store2(r[m] + i + j, f64x2{acc[m][j], acc[m][j + 1]});
-            }
+            store2(v + j, w);
+            for (int m = 0; m < D; ++m) store2(r[m] + j, acc[m]);
         };
-        if (i == k)
-            top(std::integral_constant<int, 0>{});
+        const auto no_top = [](int, f64x2 x, f64x2) { return x; };
+        pair(0, no_top);
+        int j = 2;
+        for (; j + 1 < k; j += 2) pair(j, no_top);
+        // The pairs from column j = k-E (E = 0 or 1) on hold the tops: lane l
+        // of the t-th of them is column k-E+2t+l, the top of power k+q when
+        // 2t + l - E == q.
+        const auto zero_pair = [&](int z) {
+            store2(v + z, f64x2{0.0, 0.0});
+            for (int m = 0; m < D; ++m) store2(r[m] + z, f64x2{0.0, 0.0});
+        };
+        const auto tops = [&](auto e_const) {
+            constexpr int e = decltype(e_const)::value, pairs = (P + e + 1) / 2;
+            [&]<int... T>(std::integer_sequence<int, T...>) {
+                (pair(j + 2 * T,
+                      [](int q, f64x2 x, f64x2 y) {
+                          const bool t0 = 2 * T - e == q, t1 = 2 * T + 1 - e == q;
+                          return t0 ? (t1 ? y : pick<true, false>(x, y)) : (t1 ? pick<false, true>(x, y) : x);
+                      }),
+                 ...);
+            }(std::make_integer_sequence<int, pairs>{});
+            // The pairs past these that the next sweep reads (up to column
+            // k+2P) start at 0.
+            [&]<int... Z>(std::integer_sequence<int, Z...>) {
+                (zero_pair(j + 2 * (pairs + Z)), ...);
+            }(std::make_integer_sequence<int, (e + 2 * P - 2 * pairs) / 2 + 1>{});
+        };
+        if (j == k)
+            tops(std::integral_constant<int, 0>{});
         else
-            top(std::integral_constant<int, 1>{});
+            tops(std::integral_constant<int, 1>{});
     }
     if constexpr (P > 1) compose_sweeps<D, P / 2>(n, k, a, ta, h, v, r);
 }
 
 // The composition of `compose` below for D = 2 or 3 components and longer
 // curves, with the same operations on every value in the same order, in
-// sweeps of several powers (compose_sweeps). The columns of a sweep go in
-// pairs (1, 2), (3, 4), ... through the two lanes of a register, and the
-// result is kept by component (each list starting on a 16-byte boundary at
-// column 1) until the end, where it is written out. So COEFN may be COEF:
-// COEF is only read before that. Every pair is stored whole, so that the
-// next sweep reads back what one store wrote.
+// sweeps of several powers (compose_sweeps). The columns go in pairs through
+// the two lanes of a register, and the result is kept by component until
+// the end, where it is written out; so COEFN may be COEF, which is only read
+// before that. Every pair is stored whole, so that the next sweep reads back
+// what one store wrote.
 template <int D>
 void compose_wide(int ncoef, const double* a, double ta, double tb, double* coefn) noexcept {
-    constexpr int cap = kMaxCoef + 5;
+    constexpr int cap = kMaxCoef + 7;
     const int n = ncoef - 1;
     const double h = tb - ta;
     alignas(16) double vbuf[cap];  // v[i]: coefficient of s^i in the last power of (TA + H s)
     alignas(16) double rbuf[D][cap];
-    double* v = vbuf + 1;
+    double* v = vbuf;
     double* r[D];
-    for (int m = 0; m < D; ++m) r[m] = rbuf[m] + 1;
-    v[0] = ta;  // power 1: (TA, H)
-    store2(v + 1, f64x2{h, 0.0});
+    for (int m = 0; m < D; ++m) r[m] = rbuf[m];
+    store2(v, f64x2{ta, h});  // power 1: (TA, H)
     for (int m = 0; m < D; ++m) {
         const double c = a[D + m];
-        r[m][0] = a[m] + c * ta;
-        store2(r[m] + 1, f64x2{c * h, 0.0});
+        store2(r[m], f64x2{a[m] + c * ta, c * h});
     }
-    compose_sweeps<D, COMPOSE_P>(n, 2, a, ta, h, v, r);
-    for (int j = 0; j <= n; ++j)
+    // Lanes past the tops are read before they are written: they start at 0
+    // (here the pairs that the first sweep reads, then each sweep those that
+    // the next ones will).
+    store2(v + 2, f64x2{0.0, 0.0});
+    store2(v + 4, f64x2{0.0, 0.0});
+    for (int m = 0; m < D; ++m) {
+        store2(r[m] + 2, f64x2{0.0, 0.0});
+        store2(r[m] + 4, f64x2{0.0, 0.0});
+    }
+    compose_sweeps<D, 2>(n, 2, a, ta, h, v, r);
+    // Back to interleaved points, two at a time.
+    int j = 0;
+    for (; j + 1 <= n; j += 2) {
+        f64x2 c[D];
+        for (int m = 0; m < D; ++m) c[m] = load2(r[m] + j);
+        if constexpr (D == 2) {
+            store2(coefn + 2 * j, __builtin_shuffle(c[0], c[1], i64x2{0, 2}));
+            store2(coefn + 2 * j + 2, __builtin_shuffle(c[0], c[1], i64x2{1, 3}));
+        } else {
+            store2(coefn + 3 * j, __builtin_shuffle(c[0], c[1], i64x2{0, 2}));
+            store2(coefn + 3 * j + 2, __builtin_shuffle(c[2], c[0], i64x2{0, 3}));
+            store2(coefn + 3 * j + 4, __builtin_shuffle(c[1], c[2], i64x2{1, 3}));
+        }
+    }
+    if (j == n)
         for (int m = 0; m < D; ++m) coefn[j * D + m] = r[m][j];
 }
 
