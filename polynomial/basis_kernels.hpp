@@ -359,16 +359,73 @@ void compose_wide(int ncoef, const double* a, double ta, double tb, double* coef
         for (int m = 0; m < D; ++m) coefn[j * D + m] = r[m][j];
 }
 
+// The composition of `compose` below for D = 2 or 3 components and 9 to 12
+// coefficients, where the sweeps of compose_wide are too short to pay for
+// its setting up: two powers per sweep on the interleaved points, column by
+// column, with the same operations on every value in the same order. R may
+// be A: a sweep reads the coefficients of its two powers before writing
+// their columns, and writes no column above them.
+template <int D>
+void compose_mid(int ncoef, const double* a, double ta, double tb, double* r) noexcept {
+    const int n = ncoef - 1;
+    const double h = tb - ta;
+    double v[kMaxCoef + 1];  // v[i]: coefficient of s^i in the last power of (TA + H s)
+    double c0[D], c1[D];
+    for (int m = 0; m < D; ++m) c0[m] = a[D + m];
+    v[0] = ta;  // power 1: (TA, H)
+    v[1] = h;
+    for (int m = 0; m < D; ++m) r[m] = a[m] + c0[m] * ta;
+    for (int m = 0; m < D; ++m) r[D + m] = c0[m] * h;
+    int k = 2;
+    for (; k + 1 <= n; k += 2) {  // powers k (W below) and k+1 (U)
+        for (int m = 0; m < D; ++m) c0[m] = a[k * D + m];
+        for (int m = 0; m < D; ++m) c1[m] = a[(k + 1) * D + m];
+        double pv = v[0], w = ta * pv, pw = w, u = ta * w;  // pv, pw: column i-1 of powers k-1, k
+        v[0] = u;
+        for (int m = 0; m < D; ++m) r[m] = (r[m] + c0[m] * w) + c1[m] * u;
+        for (int i = 1; i < k; ++i) {
+            const double x = v[i];
+            w = ta * x + h * pv;
+            u = ta * w + h * pw;
+            pv = x;
+            pw = w;
+            v[i] = u;
+            for (int m = 0; m < D; ++m) r[i * D + m] = (r[i * D + m] + c0[m] * w) + c1[m] * u;
+        }
+        w = pv * h;  // the tops: column k of power k, columns k and k+1 of power k+1
+        u = ta * w + h * pw;
+        v[k] = u;
+        for (int m = 0; m < D; ++m) r[k * D + m] = c0[m] * w + c1[m] * u;
+        u = w * h;
+        v[k + 1] = u;
+        for (int m = 0; m < D; ++m) r[(k + 1) * D + m] = c1[m] * u;
+    }
+    if (k == n) {  // the last power alone
+        for (int m = 0; m < D; ++m) c0[m] = a[k * D + m];
+        double pv = v[0], w = ta * pv;
+        for (int m = 0; m < D; ++m) r[m] += c0[m] * w;
+        for (int i = 1; i < k; ++i) {
+            const double x = v[i];
+            w = ta * x + h * pv;
+            pv = x;
+            for (int m = 0; m < D; ++m) r[i * D + m] += c0[m] * w;
+        }
+        w = pv * h;
+        for (int m = 0; m < D; ++m) r[k * D + m] = c0[m] * w;
+    }
+}
+
 // COEFN(s) = C(TA + H s), H = TB - TA, by composing one power of (TA + H s)
 // at a time. COEFN may be COEF: step k reads column k+1 before writing it and
 // writes only columns 1..k+1. In 2D and 3D, curves of up to 8 coefficients
 // take the count as a compile-time constant (with_count), longer ones go to
-// compose_wide.
+// compose_mid (up to 12) or compose_wide.
 template <int D>
 void compose(int nd, std::ptrdiff_t ld, int ncoef, const double* coef, double ta, double tb,
              double* coefn) noexcept {
     if constexpr (D > 0) {
-        if (ncoef > 8) return compose_wide<D>(ncoef, coef, ta, tb, coefn);
+        if (ncoef > 12) return compose_wide<D>(ncoef, coef, ta, tb, coefn);
+        if (ncoef > 8) return compose_mid<D>(ncoef, coef, ta, tb, coefn);
         with_count(ncoef, [&](auto count) {
             const int nc = count;
             auto a = mat(coef, D);
