@@ -72,9 +72,13 @@ template <int D, class Op>
 }
 
 // Point J of an interleaved array, and of a local array of points.
-template <int D>
+template <int D, class T = double>
 struct Flat {
-    double* p;
+    T* p;
+    Flat(T* q) noexcept : p(q) {}
+    template <class U>
+        requires std::is_const_v<T> && std::is_same_v<const U, T>
+    Flat(Flat<D, U> f) noexcept : p(f.p) {}  // a writable array, read only
     [[gnu::always_inline]] Point<D> get(int j) const noexcept { return Point<D>::load(p + j * D); }
     [[gnu::always_inline]] void put(int j, Point<D> x) const noexcept { x.store(p + j * D); }
 };
@@ -97,19 +101,25 @@ template <int D, int S, class Points, class Op>
     for (; k + S - 1 <= n; k += S) {
         Pt prev[S];  // prev[s]: point j-1 after pass k+s-1 (s = 0: before pass k)
         const Pt first = p.get(k - 1);  // no pass of this sweep changes point k-1
+#pragma GCC unroll 16
         for (int s = 0; s < S; ++s) prev[s] = first;
+#pragma GCC unroll 16
         for (int h = 0; h < S - 1; ++h) {  // point k+h takes passes k .. k+h only
             Pt x[S + 1];
             x[0] = p.get(k + h);
+#pragma GCC unroll 16
             for (int s = 1; s <= S; ++s) x[s] = s <= h + 1 ? apply(op, x[s - 1], prev[s - 1]) : x[s - 1];
             p.put(k + h, x[S]);
+#pragma GCC unroll 16
             for (int s = 0; s < S; ++s) prev[s] = x[s];
         }
         for (int j = k + S - 1; j <= n; ++j) {
             Pt x[S + 1];
             x[0] = p.get(j);
+#pragma GCC unroll 16
             for (int s = 1; s <= S; ++s) x[s] = apply(op, x[s - 1], prev[s - 1]);
             p.put(j, x[S]);
+#pragma GCC unroll 16
             for (int s = 0; s < S; ++s) prev[s] = x[s];
         }
     }
@@ -497,26 +507,89 @@ void reverse(int ncoef, const double* coef, double* coefn) noexcept {
 }
 
 // One de Casteljau step between neighbouring points a (earlier) and b.
+// Both take doubles and pairs alike.
 struct Half {
-    double operator()(double a, double b) const noexcept { return (a + b) / 2.0; }
+    template <class T>
+    T operator()(T a, T b) const noexcept { return (a + b) / 2.0; }
 };
 struct AtT {
     double t;
-    double operator()(double a, double b) const noexcept { return a + (b - a) * t; }
+    template <class T>
+    T operator()(T a, T b) const noexcept { return a + (b - a) * t; }
 };
+
+// Sweeps of S rows of the de Casteljau triangle for split_flat below (D = 2
+// or 3), then sweeps of S/2, S/4, ... Row R, of M points, is read from IN;
+// a sweep forms rows R+1 .. R+S climbing down the points and keeping the
+// previous point of each row in registers. It writes the last points of rows
+// R .. R+S-1 (final points of RIGHT) and row R+S to OUT, and the first points
+// of rows R+1 .. R+S to LEFT. Then OUT holds the next row.
+template <int D, int S, class In, class Out, class Step>
+[[gnu::always_inline]] inline void split_sweeps(int m, int r, In in, Out out, double* left, Step step) noexcept {
+    using Pt = Point<D>;
+    for (; m > S; m -= S, r += S) {
+        Pt prev[S], x[S + 1];  // prev[s]: point j+1 of row r+s
+#pragma GCC unroll 16
+        for (int h = 0; h < S; ++h) {  // point m-1-h, the last of row r+h
+            x[0] = in.get(m - 1 - h);
+#pragma GCC unroll 16
+            for (int q = 1; q <= h; ++q) x[q] = apply(step, x[q - 1], prev[q - 1]);
+            out.put(m - 1 - h, x[h]);
+#pragma GCC unroll 16
+            for (int q = 0; q <= h; ++q) prev[q] = x[q];
+        }
+        for (int j = m - 1 - S; j >= 0; --j) {
+            x[0] = in.get(j);
+#pragma GCC unroll 16
+            for (int q = 1; q <= S; ++q) x[q] = apply(step, x[q - 1], prev[q - 1]);
+            out.put(j, x[S]);
+#pragma GCC unroll 16
+            for (int q = 0; q < S; ++q) prev[q] = x[q];
+        }
+        for (int q = 1; q <= S; ++q) x[q].store(left + (r + q) * D);
+        in = out;
+    }
+    if constexpr (S > 1) split_sweeps<D, S / 2>(m, r, in, out, left, step);
+}
 
 // Split of NCOEF points of D interleaved components (point j at POLY + j*D),
 // worked out in RIGHT: after pass r its first NCOEF-r points are the row r+1
 // of the de Casteljau triangle, and its last point of that pass is final.
-// LEFT or RIGHT may be POLY.
+// Pass 1 reads POLY, so that no copy has to be read back. LEFT or RIGHT may
+// be POLY (POLY is read through before LEFT is written past its first
+// point, and RIGHT only at points already read). In 2D and 3D the passes go
+// by sweeps of several rows (eight in 2D, four in 3D, as for `passes`), and
+// up to 8 points are kept in registers throughout.
 template <int D, class Step>
 void split_flat(int ncoef, const double* poly, double* left, double* right, Step step) noexcept {
-    if (poly != right) std::memmove(right, poly, sizeof(double) * static_cast<std::size_t>(D * ncoef));
-    for (int c = 0; c < D; ++c) left[c] = right[c];
-    for (int r = 1; r < ncoef; ++r) {
-        const int last = (ncoef - r) * D;
-        for (int x = 0; x < last; ++x) right[x] = step(right[x], right[x + D]);
-        for (int c = 0; c < D; ++c) left[r * D + c] = right[c];
+    if constexpr (D == 2 || D == 3) {
+        constexpr int S = D == 2 ? 8 : 4;
+        with_count(ncoef, [&](auto count) {
+            const int nc = count;
+            if constexpr (std::is_same_v<decltype(count), int>) {
+                Point<D>::load(poly).store(left);
+                if (nc == 1) return Point<D>::load(poly).store(right);
+                split_sweeps<D, S>(nc, 0, Flat<D, const double>{poly}, Flat<D>{right}, left, step);
+            } else {
+                Point<D> x[decltype(count)::value];
+                for (int j = 0; j < nc; ++j) x[j] = Point<D>::load(poly + j * D);
+                x[0].store(left);
+                split_sweeps<D, S>(nc, 0, Local<D>{x}, Local<D>{x}, left, step);
+                for (int j = 0; j < nc; ++j) x[j].store(right + j * D);
+            }
+        });
+    } else {
+        const int last = (ncoef - 1) * D;
+        for (int c = 0; c < D; ++c) left[c] = poly[c];
+        for (int x = 0; x < last; ++x) right[x] = step(poly[x], poly[x + D]);
+        for (int c = 0; c < D; ++c) right[last + c] = poly[last + c];
+        if (ncoef > 1)
+            for (int c = 0; c < D; ++c) left[D + c] = right[c];
+        for (int r = 2; r < ncoef; ++r) {
+            const int end = (ncoef - r) * D;
+            for (int x = 0; x < end; ++x) right[x] = step(right[x], right[x + D]);
+            for (int c = 0; c < D; ++c) left[r * D + c] = right[c];
+        }
     }
 }
 
