@@ -13,7 +13,6 @@
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
-#include <utility>
 
 #include "OrvoSystem.h"
 #include "VelCurveBasedInfrastructure.h"
@@ -244,20 +243,22 @@ template <bool Top0, bool Top1>
     return __builtin_shuffle(a, b, i64x2{Top0 ? 2 : 0, Top1 ? 3 : 1});
 }
 
-// Sweeps of P powers for `compose_wide` below, from power K on while P
-// powers remain, then sweeps of P/2, P/4, ... On entry v[0..k-1] holds the
-// coefficients of (TA + H s)^(k-1) and r[m][j] the sum of component m of
-// column j so far. A sweep climbs the columns in pairs (0, 1), (2, 3), ...,
-// and on each pair forms the powers k .. k+P-1 in turn, adding each power's
-// term before the next one's. Power p at column j is
+// Sweeps of P = 2 powers for `compose_wide` below, from power K (even) on
+// while two powers remain, then one sweep of P = 1 for the last power if
+// one is left. On entry v[0..k-1] holds the coefficients of (TA + H s)^(k-1)
+// and r[m][j] the sum of component m of column j so far. A sweep climbs the
+// columns in pairs (0, 1), (2, 3), ..., and on each pair forms the powers
+// k .. k+P-1 in turn, adding each power's term before the next one's. Power
+// p at column j is
 //   TA v(j)                 for j = 0,
 //   TA v(j) + H v(j-1)      for 0 < j < p,
 //   v(j-1) H                for j = p (the top, the column's first term),
 // v being power p-1; the lanes past the top of a power carry values that
-// nothing reads.
+// nothing reads. As K is even, the tops of a sweep lie in the pair (k, k+1).
 template <int D, int P>
 [[gnu::always_inline]] inline void compose_sweeps(int n, int k, const double* a, double ta, double h, double* v,
                                                   double* const* r) noexcept {
+    static_assert(P == 1 || P == 2);
     const f64x2 ta2 = {ta, ta}, h2 = {h, h};
     for (; k + P - 1 <= n; k += P) {
         const double* c = a + k * D;  // c[q*D + m]: component m of the coefficient of power k+q
@@ -265,56 +266,34 @@ template <int D, int P>
         for (int q = 0; q < P; ++q)
             for (int m = 0; m < D; ++m) cv[q][m] = f64x2{c[q * D + m], c[q * D + m]};
         f64x2 prev[P] = {};  // prev[q]: the previous pair of power k-1+q (none before pair 0)
-        // One pair through the P powers; lane l of power k+q takes the top
-        // formula where TOP(q, l).
-        const auto pair = [&](int j, auto top) {
+        // The pair from column J through the powers; in power k+q lane l is
+        // column 0 where BOTTOM and l = 0, a top where TOPS and l = q.
+        const auto pair = [&](int j, auto bottom, auto tops) {
             f64x2 w = load2(v + j), acc[D];
             for (int m = 0; m < D; ++m) acc[m] = load2(r[m] + j);
             for (int q = 0; q < P; ++q) {
-                const f64x2 t = ta2 * w, sh = lower_pair(prev[q], w);
-                f64x2 nw;
-                if (j == 0)
-                    nw = pick<true, false>(t + h2 * sh, t);  // lane 0 from t
-                else
-                    nw = top(q, t + h2 * sh, sh * h2);
+                const f64x2 t = ta2 * w, sh = lower_pair(prev[q], w), inner = t + h2 * sh;
+                f64x2 nw = inner;
+                if constexpr (bottom) nw = pick<true, false>(inner, t);
+                if constexpr (tops) nw = q == 0 ? pick<true, false>(inner, sh * h2) : pick<false, true>(inner, sh * h2);
                 prev[q] = w;
                 w = nw;
-                for (int m = 0; m < D; ++m) acc[m] = top(q, acc[m] + cv[q][m] * w, cv[q][m] * w);
+                for (int m = 0; m < D; ++m) {
+                    const f64x2 term = cv[q][m] * w;
+                    acc[m] = acc[m] + term;
+                    if constexpr (tops) acc[m] = q == 0 ? pick<true, false>(acc[m], term) : pick<false, true>(acc[m], term);
+                }
             }
             store2(v + j, w);
             for (int m = 0; m < D; ++m) store2(r[m] + j, acc[m]);
         };
-        const auto no_top = [](int, f64x2 x, f64x2) { return x; };
-        pair(0, no_top);
-        int j = 2;
-        for (; j + 1 < k; j += 2) pair(j, no_top);
-        // The pairs from column j = k-E (E = 0 or 1) on hold the tops: lane l
-        // of the t-th of them is column k-E+2t+l, the top of power k+q when
-        // 2t + l - E == q.
-        const auto zero_pair = [&](int z) {
-            store2(v + z, f64x2{0.0, 0.0});
-            for (int m = 0; m < D; ++m) store2(r[m] + z, f64x2{0.0, 0.0});
-        };
-        const auto tops = [&](auto e_const) {
-            constexpr int e = decltype(e_const)::value, pairs = (P + e + 1) / 2;
-            [&]<int... T>(std::integer_sequence<int, T...>) {
-                (pair(j + 2 * T,
-                      [](int q, f64x2 x, f64x2 y) {
-                          const bool t0 = 2 * T - e == q, t1 = 2 * T + 1 - e == q;
-                          return t0 ? (t1 ? y : pick<true, false>(x, y)) : (t1 ? pick<false, true>(x, y) : x);
-                      }),
-                 ...);
-            }(std::make_integer_sequence<int, pairs>{});
-            // The pairs past these that the next sweep reads (up to column
-            // k+2P) start at 0.
-            [&]<int... Z>(std::integer_sequence<int, Z...>) {
-                (zero_pair(j + 2 * (pairs + Z)), ...);
-            }(std::make_integer_sequence<int, (e + 2 * P - 2 * pairs) / 2 + 1>{});
-        };
-        if (j == k)
-            tops(std::integral_constant<int, 0>{});
-        else
-            tops(std::integral_constant<int, 1>{});
+        pair(0, std::true_type{}, std::false_type{});
+        for (int j = 2; j < k; j += 2) pair(j, std::false_type{}, std::false_type{});
+        pair(k, std::false_type{}, std::true_type{});
+        // The next pair, which the next sweep reads before it holds anything,
+        // starts at 0.
+        store2(v + k + 2, f64x2{0.0, 0.0});
+        for (int m = 0; m < D; ++m) store2(r[m] + k + 2, f64x2{0.0, 0.0});
     }
     if constexpr (P > 1) compose_sweeps<D, P / 2>(n, k, a, ta, h, v, r);
 }
@@ -342,14 +321,10 @@ void compose_wide(int ncoef, const double* a, double ta, double tb, double* coef
         store2(r[m], f64x2{a[m] + c * ta, c * h});
     }
     // Lanes past the tops are read before they are written: they start at 0
-    // (here the pairs that the first sweep reads, then each sweep those that
-    // the next ones will).
+    // (here the pair that the first sweep reads, then in each sweep the one
+    // that the next sweep will).
     store2(v + 2, f64x2{0.0, 0.0});
-    store2(v + 4, f64x2{0.0, 0.0});
-    for (int m = 0; m < D; ++m) {
-        store2(r[m] + 2, f64x2{0.0, 0.0});
-        store2(r[m] + 4, f64x2{0.0, 0.0});
-    }
+    for (int m = 0; m < D; ++m) store2(r[m] + 2, f64x2{0.0, 0.0});
     compose_sweeps<D, 2>(n, 2, a, ta, h, v, r);
     // Back to interleaved points, two at a time.
     int j = 0;
