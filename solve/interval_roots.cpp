@@ -240,11 +240,19 @@ struct WorkLayout {
           conv(w + 7 * nc) {}
 };
 
-// Control polygon of c(1..n) on [a, b] (ufdplg); on [0, 1] straight from
-// the conversion kernel that ufdplg ends in, with the same operations.
-void polygon_on(int n, const double* c, double a, double b, double* conv, double* poly) noexcept {
+// Control polygon of c(1..n) on [a, b] (ufdplg). On [0, 1] ufdplg is
+// cpolyg, whose general kernel divides by the binomials and then runs the
+// passes p(j) = p(j) + p(j-1), j from the last down to k, for k = 1..n-1:
+// the same operations here, with the count N known at compile time for the
+// short polynomials.
+template <class N>
+void polygon_on(N count, const double* c, double a, double b, double* conv, double* poly) noexcept {
+    int n = count;
     if (a == 0.0 && b == 1.0) {
-        basis::to_polygon<1>(1, 1, n, c, poly);
+        const int m = n - 1;
+        for (int j = 0; j <= m; ++j) poly[j] = c[j] / basis::binom(m, j);
+        for (int k = 1; k <= m; ++k)
+            for (int j = m; j >= k; --j) poly[j] += poly[j - 1];
         return;
     }
     const int one = 1;
@@ -411,31 +419,33 @@ int isolate(TraceLevel trace, bool eval8, int ncmax, int ncoef, const double* c,
         if (std::fabs(horner(c, neff, a)) <= epsf) root[nroot++] = a;
         return ier;
     }
-    polygon_on(neff, c, a, b, w.conv, w.poly);
-    for (int k = 0; k < neff; ++k)
-        if (!std::isfinite(w.poly[k])) return ier = 1;  // NaN or overflow: nothing can be said
     const double eps1 = tol::eps1();
-    const int ic = sign_test(neff, w.poly, eps1, trace);
-    if (ic == 0) return ier;
-    if (ic == 2) {
-        // The sign test stops scanning once it has seen both signs: the
-        // polynomial is zero within the tolerance on the whole interval only
-        // when every control value is.
-        double hi, lo;
-        ugpolx(&neff, w.poly, &hi, &lo);
-        if (std::fabs(hi) <= epsf && std::fabs(lo) <= epsf) return ier = -1;
-    }
-
-    bool full = false, noisy = false;
     with_count(neff, [&](auto n) {
+        polygon_on(n, c, a, b, w.conv, w.poly);
+        for (int k = 0; k < neff; ++k)
+            if (!std::isfinite(w.poly[k])) {
+                ier = 1;  // NaN or overflow: nothing can be said
+                return;
+            }
+        const int ic = sign_test(n, w.poly, eps1, trace);
+        if (ic == 0) return;
+        if (ic == 2) {
+            // The sign test stops scanning once it has seen both signs: the
+            // polynomial is zero within the tolerance on the whole interval
+            // only when every control value is.
+            double hi, lo;
+            ugpolx(&neff, w.poly, &hi, &lo);
+            if (std::fabs(hi) <= epsf && std::fabs(lo) <= epsf) {
+                ier = -1;
+                return;
+            }
+        }
         Isolation<decltype(n)> iso(trace, eval8, c, c2, n, a, b, epsf, eps1, nroot, root, w.scratch);
         subdivide(iso, c, a, b, ncmax, nlevel, stack, w);
         pbrn = iso.pbrn();
-        full = iso.full();
-        noisy = iso.noisy();
+        if (iso.full()) ier = -2;
+        if (iso.noisy()) ier = 1;
     });
-    if (full) ier = -2;
-    if (noisy) ier = 1;
     return ier;
 }
 
