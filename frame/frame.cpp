@@ -10,35 +10,6 @@
 
 namespace vcbm {
 
-void* Frame::request_bytes(int esize, int count, void* base) noexcept {
-    if (nblocks_ == max_blocks) {  // more blocks than one frame tracks: a capacity limit
-        *ier_ = 10;
-        return nullptr;
-    }
-    Block& b = blocks_[nblocks_];
-    b = Block{esize, count, base, 0};
-    int ieralloc = 0;
-    crrqst(&b.esize, &b.count, b.base, &b.offset, &ieralloc);
-    if (ieralloc > 0 || b.offset == 0) {
-        *ier_ = 10;
-        return nullptr;
-    }
-    ++nblocks_;
-    auto addr = reinterpret_cast<std::uintptr_t>(base) +
-                static_cast<std::uintptr_t>(b.offset) * static_cast<std::uintptr_t>(esize);
-    return reinterpret_cast<void*>(addr);
-}
-
-void Frame::release_all() noexcept {
-    // Most recent first, the order a stack allocator prefers.
-    while (nblocks_ > 0) {
-        Block& b = blocks_[--nblocks_];
-        int ieralloc = 0;
-        crdelt(&b.esize, &b.count, b.base, &b.offset, &ieralloc);
-        if (ieralloc > 0 && *ier_ < 1) *ier_ = 10;
-    }
-}
-
 void report_failure(const Routine& r) noexcept { germsg(r.name, r.len); }
 
 void report_code(const Routine& r, int code) noexcept { aermsg(r.name, &code, r.len); }

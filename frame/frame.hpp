@@ -80,6 +80,14 @@ struct WorkBase {
     static constexpr int size = static_cast<int>(N);
 };
 
+// The trace level that an enclosing frame read, handed on to the frames of
+// the routines it calls on the same thread. The level cannot change during a
+// call, so reading it once per outermost call gives the same traces; inner
+// routines that run many times per call then skip the read.
+struct TraceLevel {
+    int value;
+};
+
 class Frame {
 public:
     struct KeepIer {};
@@ -89,26 +97,44 @@ public:
     Frame(const Routine& r, int& ier) noexcept : Frame(r, ier, KeepIer{}) { ier = 0; }
     // Opens the frame without touching IER, for routines that clear it only
     // on the paths that reach a result.
-    Frame(const Routine& r, int& ier, KeepIer) noexcept : r_(r), ier_(&ier), level_(nfndeb()) {
-        if (r_.threshold > 0 && level_ >= r_.threshold) genmsg(r_.name, r_.len);
-    }
+    Frame(const Routine& r, int& ier, KeepIer) noexcept : Frame(r, ier, KeepIer{}, TraceLevel{nfndeb()}) {}
     // For routines without an error argument.
     explicit Frame(const Routine& r) noexcept : Frame(r, own_ier_) {}
+    // The same three, with the level an enclosing frame read.
+    Frame(const Routine& r, int& ier, TraceLevel level) noexcept : Frame(r, ier, KeepIer{}, level) { ier = 0; }
+    Frame(const Routine& r, TraceLevel level) noexcept : Frame(r, own_ier_, level) {}
+    Frame(const Routine& r, int& ier, KeepIer, TraceLevel level) noexcept
+        : r_(&r), ier_(&ier), level_(level.value),
+          traced_(r.threshold > 0 && level.value >= r.threshold),
+          report_zero_(r.report_always),
+          report_negative_(r.report_always || r.report_negative) {
+        if (traced_) genmsg(r.name, r.len);
+    }
 
     // Inline so that the common exit (no work space, nothing to report, no
     // trace) costs a few compares in the routine itself.
     ~Frame() {
         if (nblocks_ > 0) release_all();
-        if (must_report()) aermsg(r_.name, ier_, r_.len);
-        if (r_.exit_trace && r_.threshold > 0 && level_ >= r_.threshold) gsomsg(r_.name, r_.len);
+        // The report gets a copy of the code, so that the frame itself never
+        // escapes to a service: a frame with no work space then lives in
+        // registers.
+        int code = *ier_;
+        if (code > 0 || (code == 0 ? report_zero_ : report_negative_)) aermsg(r_->name, &code, r_->len);
+        if (traced_ && r_->exit_trace) gsomsg(r_->name, r_->len);
     }
 
+    // The frame keeps the address of the description: it must be a static
+    // of the routine, not a temporary.
+    template <class... A>
+    Frame(Routine&&, A&&...) = delete;
     Frame(const Frame&) = delete;
     Frame& operator=(const Frame&) = delete;
 
     int level() const noexcept { return level_; }
+    // The level for the frames of the routines this one calls.
+    TraceLevel trace_level() const noexcept { return TraceLevel{level_}; }
     int& ier() noexcept { return *ier_; }
-    const Routine& routine() const noexcept { return r_; }
+    const Routine& routine() const noexcept { return *r_; }
 
     // Sets IER to CODE; `return f.fail(code);` leaves through the frame.
     void fail(int code) noexcept { *ier_ = code; }
@@ -132,19 +158,40 @@ public:
         return static_cast<T*>(request_bytes(static_cast<int>(sizeof(T)), count, base));
     }
 
-    // Releases now every block obtained so far (as the destructor would).
-    void release_all() noexcept;
+    // Releases now every block obtained so far (as the destructor would),
+    // most recent first, the order a stack allocator prefers. The services
+    // get copies of the block's arguments.
+    void release_all() noexcept {
+        while (nblocks_ > 0) {
+            const Block& b = blocks_[--nblocks_];
+            int esize = b.esize, count = b.count, ieralloc = 0;
+            std::int64_t offset = b.offset;
+            crdelt(&esize, &count, b.base, &offset, &ieralloc);
+            if (ieralloc > 0 && *ier_ < 1) *ier_ = 10;
+        }
+    }
 
-    // Overrides whether the code is reported on exit (mapirw's rule).
-    void set_report(bool always) noexcept { forced_report_ = always ? 1 : 0; }
+    // Overrides whether the code is reported on exit (mapirw's rule): every
+    // code when ALWAYS, otherwise positive codes only.
+    void set_report(bool always) noexcept { report_zero_ = report_negative_ = always; }
 
 private:
-    void* request_bytes(int esize, int count, void* base) noexcept;
-
-    bool must_report() const noexcept {
-        const int code = *ier_;
-        if (forced_report_ >= 0) return forced_report_ == 1 || code > 0;
-        return r_.report_always || code > 0 || (code < 0 && r_.report_negative);
+    void* request_bytes(int esize, int count, void* base) noexcept {
+        if (nblocks_ == max_blocks) {  // more blocks than one frame tracks: a capacity limit
+            *ier_ = 10;
+            return nullptr;
+        }
+        int es = esize, cnt = count, ieralloc = 0;
+        std::int64_t offset = 0;
+        crrqst(&es, &cnt, base, &offset, &ieralloc);
+        if (ieralloc > 0 || offset == 0) {
+            *ier_ = 10;
+            return nullptr;
+        }
+        blocks_[nblocks_++] = Block{esize, count, base, offset};
+        auto addr = reinterpret_cast<std::uintptr_t>(base) +
+                    static_cast<std::uintptr_t>(offset) * static_cast<std::uintptr_t>(esize);
+        return reinterpret_cast<void*>(addr);
     }
 
     struct Block {
@@ -154,12 +201,14 @@ private:
         std::int64_t offset;
     };
 
-    Routine r_;
+    const Routine* r_;
     int* ier_;
     int own_ier_ = 0;
     int level_;
     int nblocks_ = 0;
-    int forced_report_ = -1;
+    bool traced_;           // entry written; the exit trace is due when the routine writes one
+    bool report_zero_;      // code 0 is reported on exit
+    bool report_negative_;  // negative codes are reported on exit
     Block blocks_[max_blocks];
 };
 

@@ -129,6 +129,20 @@ void level_loop(PairState& s, const int* ndim_p, vcbm_integrand func, const doub
     *ier = 0;  // the last level is not a failure: the caller reads ERRMAX
 }
 
+// Fills OUT(1..n) from the values of the positive half, in ascending order of
+// the nodes: the negative half gets them mirrored and multiplied by SIGN
+// (-1 for nodes, 1 for weights), and an odd order puts CENTRE in the middle.
+void mirror(int n, const double* pos, double sign, double centre, double* out) noexcept {
+    const int m = n / 2;
+    const int h = (n + 1) / 2;
+    auto o = vcbm::vec(out);
+    for (int k = 1; k <= m; ++k) {
+        o(h + k) = pos[k - 1];
+        o(m + 1 - k) = sign * pos[k - 1];
+    }
+    if (n % 2 == 1) o(m + 1) = centre;
+}
+
 }  // namespace
 
 extern "C" {
@@ -138,17 +152,7 @@ VCBM_API void mextrl(const int* N, double* X) {
     vcbm::Frame f(R);
     const int n = *N;
     if (n < 1 || n > vcbm::gauss::max_order) return;
-    const int m = n / 2;
-    const int h = (n + 1) / 2;
-    auto x = vcbm::vec(X);
-    if (m > 0) {
-        const double* pos = vcbm::gauss::positive_nodes(n);
-        for (int k = 1; k <= m; ++k) {
-            x(h + k) = pos[k - 1];
-            x(m + 1 - k) = -pos[k - 1];
-        }
-    }
-    if (n % 2 == 1) x(m + 1) = 0.0;
+    mirror(n, vcbm::gauss::positive_nodes(n), -1.0, 0.0, X);
 }
 
 VCBM_API void mexthi(const int* N, double* W) {
@@ -156,17 +160,7 @@ VCBM_API void mexthi(const int* N, double* W) {
     vcbm::Frame f(R);
     const int n = *N;
     if (n < 1 || n > vcbm::gauss::max_order) return;
-    const int m = n / 2;
-    const int h = (n + 1) / 2;
-    auto w = vcbm::vec(W);
-    if (m > 0) {
-        const double* pos = vcbm::gauss::positive_weights(n);
-        for (int k = 1; k <= m; ++k) {
-            w(h + k) = pos[k - 1];
-            w(m + 1 - k) = pos[k - 1];
-        }
-    }
-    if (n % 2 == 1) w(m + 1) = vcbm::gauss::tables().centre[m];
+    mirror(n, vcbm::gauss::positive_weights(n), 1.0, vcbm::gauss::tables().centre[n / 2], W);
 }
 
 VCBM_API void vgaus0(const int* LEVEL, double* X, double* W, int* NPTS, int* IER) {

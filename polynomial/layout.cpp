@@ -21,15 +21,23 @@ extern "C" void udegcv(const int* NDIM, const int* NCOEF, const double* COEF, in
     *ICONST = last == 1 ? 1 : 0;
 }
 
+namespace {
+// B(j, i) = A(i, j) for the ROWS x COLS array A (leading dimension ROWS);
+// B has leading dimension LDB >= COLS.
+void transpose(int rows, int cols, const double* A, double* B, int ldb) noexcept {
+    auto a = vcbm::mat(A, rows);
+    auto b = vcbm::mat(B, ldb);
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) b(j, i) = a(i, j);
+}
+}  // namespace
+
 extern "C" void mcvinv(const int* LDB, const int* N1, const int* N2, const double* A, double* B) {
     static constexpr auto R = vcbm::routine("MCVINV");
     vcbm::Frame f(R);
     const int n1 = *N1, n2 = *N2;
     if (n1 < 1 || n2 < 1 || *LDB < n2) return;
-    auto a = vcbm::mat(A, n1);
-    auto b = vcbm::mat(B, *LDB);
-    for (int i = 1; i <= n1; ++i)
-        for (int j = 1; j <= n2; ++j) b(j, i) = a(i, j);
+    transpose(n1, n2, A, B, *LDB);
 }
 
 extern "C" void minvcv(const int* LDB, const int* N1, const int* N3, const double* A, double* B) {
@@ -37,10 +45,7 @@ extern "C" void minvcv(const int* LDB, const int* N1, const int* N3, const doubl
     vcbm::Frame f(R);
     const int n1 = *N1, n3 = *N3;
     if (n1 < 1 || n3 < 1 || *LDB < n1) return;
-    auto a = vcbm::mat(A, n3);
-    auto b = vcbm::mat(B, *LDB);
-    for (int i = 1; i <= n3; ++i)
-        for (int k = 1; k <= n1; ++k) b(k, i) = a(i, k);
+    transpose(n3, n1, A, B, *LDB);
 }
 
 extern "C" void mfmcb5(const int* IDIR, const int* LDA, const int* NA, double* A, const int* N1, const int* LDB,

@@ -8,12 +8,15 @@
 // single work area when the per-level storage is used up.
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #include "VelCurveBasedInfrastructure.h"
 #include "vcbm_polynomial.h"
 #include "frame/frame.hpp"
 #include "frame/tolerance.hpp"
+#include "polynomial/basis_kernels.hpp"
 #include "solve/bernstein.hpp"
+#include "solve/bracket_kernel.hpp"
 #include "solve/interval_roots.hpp"
 #include "solve/solve_internal.hpp"
 #include "vcbm_solve.h"
@@ -41,23 +44,20 @@ struct Piece {
     bool force_split;
 };
 
-class Isolation {
+// The state of the isolation of the roots of one polynomial, and the rare
+// steps (short pieces, Newton candidates), which take the count as an int.
+class IsolationCore {
 public:
-    Isolation(bool eval8, const double* c, const double* c2, int neff, double a, double b, double epsf,
-              int& nroot, double* root, double* work) noexcept
-        : eval8_(eval8), c_(c), c2_(c2), n_(neff), a_(a), b_(b), epsf_(epsf), epsnr_(tol::epsnr()), eps1_(tol::eps1()),
-          nroot_(nroot), root_(root), work_(work) {
-        // Derivative and second derivative.
-        for (int k = 1; k < n_; ++k) cd_[k - 1] = k * c_[k];
-        for (int k = 1; k < n_ - 1; ++k) cdd_[k - 1] = k * cd_[k];
-    }
+    IsolationCore(TraceLevel trace, bool eval8, const double* c, const double* c2, int neff, double a, double b,
+                  double epsf, double eps1, int& nroot, double* root, double* work) noexcept
+        : trace_(trace), eval8_(eval8), c_(c), c2_(c2), nc_(neff), a_(a), b_(b), epsf_(epsf),
+          epsnr_(tol::epsnr()), eps1_(eps1), nroot_(nroot), root_(root), work_(work) {}
 
     bool stopped() const noexcept { return full_ || over_budget_; }
     bool full() const noexcept { return full_; }
     bool noisy() const noexcept { return noisy_ || over_budget_; }
     bool pbrn() const noexcept { return pbrn_; }
-    void set_noisy() noexcept { noisy_ = true; }
-    int count() const noexcept { return n_; }
+    TraceLevel trace() const noexcept { return trace_; }
 
     // Counts one split; false once the budget is spent.
     bool take_split() noexcept {
@@ -65,81 +65,17 @@ public:
         return !over_budget_;
     }
 
-    // Examination of a half (step "for each half" of the isolation).
-    Fate examine(const double* poly, double a, double b, int level) noexcept {
-        const int ic = sign_test(n_, poly, eps1_);
-        if (ic == 0) return Fate::Settled;
-        if (ic == 2) return analyse_short(poly, a, b, level) ? Fate::Split : Fate::Settled;
-        const int sense = monotonicity(n_, poly, work_, (n_ - 1) / (b - a));
-        if (sense == 0) return Fate::Pending;
-        solve_polynomial(a, b);
-        return Fate::Settled;
-    }
-
     // Short-piece analysis; true when the piece must be split again.
-    bool analyse_short(const double* poly, double a, double b, int level) noexcept {
-        double* d2 = work_;
-        for (int k = 0; k < n_ - 2; ++k) d2[k] = (poly[k + 2] - poly[k + 1]) - (poly[k + 1] - poly[k]);
-        double hi, lo;
-        const int nd2 = n_ - 2;
-        ugpolx(&nd2, d2, &hi, &lo);
-        const double scale = static_cast<double>(n_ - 1) * (n_ - 2) / ((b - a) * (b - a));
-        const double m2 = lo * scale, big_m2 = hi * scale;
-        if (m2 <= kFlat && big_m2 >= -kFlat) {
-            // The second derivative has no sign: split on, or a Newton
-            // candidate from the midpoint once the piece is at its finest.
-            if (b - a > epsnr_ && level < kMaxLevel) return true;
-            double x = (a + b) / 2.0;
-            newton(n_, c_, cd_, a, b, epsnr_, epsf_, x);
-            if (std::fabs(horner(c_, n_, x)) <= epsf_)
-                insert_checked(x, 1, kFlatMergeEps);
-            else
-                noisy_ = true;
-            return false;
-        }
-        // P' is monotonic: P has at most one extremum on the piece.
-        const double wa = widened_low(a), wb = widened_high(b);
-        double xs;
-        bool pb = false;
-        const int code = solve_bracketed(true, n_ - 1, cd_, cd_, wa, wb, epsnr_, epsf_, xs, pb);
-        pbrn_ = pb;
-        if (code == 1) {
-            solve_polynomial_on(wa, wb);
-            return false;
-        }
-        const double p = horner(c_, n_, xs);
-        if (std::fabs(p) <= epsf_) {
-            insert_checked(xs, 2, epsnr_);
-            return false;
-        }
-        const double s = m2 + big_m2 >= 0.0 ? 1.0 : -1.0;
-        if (s * p > 0.0) return false;  // the extremum lies on the side of the axis away from a root
-        // Two roots around the extremum, estimated from the osculating parabola.
-        const double q = -2.0 * p / horner(cdd_, n_ - 2, xs);
-        const double d = q > 0.0 && std::isfinite(q) ? std::sqrt(q) : 0.0;
-        double x1 = xs - d;
-        newton(n_, c_, cd_, a, xs, epsnr_, epsf_, x1);
-        if (std::fabs(horner(c_, n_, x1)) <= epsf_) insert_checked(x1, 1, epsnr_);
-        if (full_) return false;
-        double x2 = xs + d;
-        newton(n_, c_, cd_, xs, b, epsnr_, epsf_, x2);
-        if (std::fabs(horner(c_, n_, x2)) <= epsf_) insert_checked(x2, 1, epsnr_);
-        return false;
-    }
+    bool analyse_short(const double* poly, double a, double b, int level) noexcept;
 
-private:
+protected:
     // The ends of the whole interval are moved outward by EPSNR so that a
     // root lying on them is bracketed.
     double widened_low(double a) const noexcept { return a == a_ ? a - epsnr_ : a; }
     double widened_high(double b) const noexcept { return b == b_ ? b + epsnr_ : b; }
 
-    // A monotonic piece holding exactly one sign change.
-    void solve_polynomial(double a, double b) noexcept { solve_polynomial_on(widened_low(a), widened_high(b)); }
-
-    void solve_polynomial_on(double wa, double wb) noexcept {
-        double x;
-        bool pb = false;
-        const int code = solve_bracketed(eval8_, n_, c_, c2_, wa, wb, epsnr_, epsf_, x, pb);
+    // What became of the bracketed solve of a piece holding one sign change.
+    void solved(int code, double x, bool pb) noexcept {
         pbrn_ = pb;
         if (code == 0)
             insert(x, 1, epsnr_);
@@ -147,32 +83,148 @@ private:
             noisy_ = true;
     }
 
-    // Newton results are kept only inside the interval widened by EPSNR.
-    void insert_checked(double x, int mult, double eps) noexcept {
-        if (a_ - epsnr_ <= x && x <= b_ + epsnr_) insert(x, mult, eps);
-    }
+    // The bracketed solve with the count as an int.
+    void solve_polynomial_on(double wa, double wb) noexcept;
 
     void insert(double x, int mult, double eps) noexcept {
-        if (insert_solution(1, &x, mult, eps, n_ - 1, nroot_, root_) != 0) full_ = true;
+        if (insert_solution(1, &x, mult, eps, nc_ - 1, nroot_, root_) != 0) full_ = true;
     }
 
+    TraceLevel trace_;
     bool eval8_;
     const double* c_;
     const double* c2_;
-    int n_;
+    int nc_;
     double a_, b_;
     double epsf_, epsnr_;
     double eps1_;  // the sign test's tolerance, read once
     int& nroot_;
     double* root_;
     double* work_;  // kNcMax reals of scratch
-    double cd_[kNcMax];   // first derivative, n_ - 1 coefficients
-    double cdd_[kNcMax];  // second derivative, n_ - 2 coefficients
+
+private:
+    // The first and second derivatives, formed when a short piece first
+    // needs them.
+    void derivatives() noexcept;
+
+    // Newton results are kept only inside the interval widened by EPSNR.
+    void insert_checked(double x, int mult, double eps) noexcept {
+        if (a_ - epsnr_ <= x && x <= b_ + epsnr_) insert(x, mult, eps);
+    }
+
+    bool have_derivatives_ = false;
     bool noisy_ = false;
     bool full_ = false;
     bool over_budget_ = false;
     bool pbrn_ = false;
     long splits_ = 0;
+    double cd_[kNcMax];   // first derivative, n - 1 coefficients
+    double cdd_[kNcMax];  // second derivative, n - 2 coefficients
+};
+
+void IsolationCore::derivatives() noexcept {
+    if (have_derivatives_) return;
+    const int n = nc_;
+    for (int k = 1; k < n; ++k) cd_[k - 1] = k * c_[k];
+    for (int k = 1; k < n - 1; ++k) cdd_[k - 1] = k * cd_[k];
+    have_derivatives_ = true;
+}
+
+void IsolationCore::solve_polynomial_on(double wa, double wb) noexcept {
+    double x;
+    bool pb = false;
+    const int code = solve_bracketed(trace_, eval8_, nc_, c_, c2_, wa, wb, epsnr_, epsf_, x, pb);
+    solved(code, x, pb);
+}
+
+bool IsolationCore::analyse_short(const double* poly, double a, double b, int level) noexcept {
+    const int n = nc_;
+    derivatives();
+    double* d2 = work_;
+    for (int k = 0; k < n - 2; ++k) d2[k] = (poly[k + 2] - poly[k + 1]) - (poly[k + 1] - poly[k]);
+    double hi, lo;
+    const int nd2 = n - 2;
+    ugpolx(&nd2, d2, &hi, &lo);
+    const double scale = static_cast<double>(n - 1) * (n - 2) / ((b - a) * (b - a));
+    const double m2 = lo * scale, big_m2 = hi * scale;
+    if (m2 <= kFlat && big_m2 >= -kFlat) {
+        // The second derivative has no sign: split on, or a Newton
+        // candidate from the midpoint once the piece is at its finest.
+        if (b - a > epsnr_ && level < kMaxLevel) return true;
+        double x = (a + b) / 2.0;
+        newton(n, c_, cd_, a, b, epsnr_, epsf_, x, trace_);
+        if (std::fabs(horner(c_, n, x)) <= epsf_)
+            insert_checked(x, 1, kFlatMergeEps);
+        else
+            noisy_ = true;
+        return false;
+    }
+    // P' is monotonic: P has at most one extremum on the piece.
+    const double wa = widened_low(a), wb = widened_high(b);
+    double xs;
+    bool pb = false;
+    const int code = solve_bracketed(trace_, true, n - 1, cd_, cd_, wa, wb, epsnr_, epsf_, xs, pb);
+    pbrn_ = pb;
+    if (code == 1) {
+        solve_polynomial_on(wa, wb);
+        return false;
+    }
+    const double p = horner(c_, n, xs);
+    if (std::fabs(p) <= epsf_) {
+        insert_checked(xs, 2, epsnr_);
+        return false;
+    }
+    const double s = m2 + big_m2 >= 0.0 ? 1.0 : -1.0;
+    if (s * p > 0.0) return false;  // the extremum lies on the side of the axis away from a root
+    // Two roots around the extremum, estimated from the osculating parabola.
+    const double q = -2.0 * p / horner(cdd_, n - 2, xs);
+    const double d = q > 0.0 && std::isfinite(q) ? std::sqrt(q) : 0.0;
+    double x1 = xs - d;
+    newton(n, c_, cd_, a, xs, epsnr_, epsf_, x1, trace_);
+    if (std::fabs(horner(c_, n, x1)) <= epsf_) insert_checked(x1, 1, epsnr_);
+    if (full_) return false;
+    double x2 = xs + d;
+    newton(n, c_, cd_, xs, b, epsnr_, epsf_, x2, trace_);
+    if (std::fabs(horner(c_, n, x2)) <= epsf_) insert_checked(x2, 1, epsnr_);
+    return false;
+}
+
+// The per-piece steps with the count N, an int or a std::integral_constant
+// for the short counts (the tests, the split and the evaluations in the
+// bracketed solves then unroll; the operations are the same either way).
+template <class N>
+class Isolation : public IsolationCore {
+public:
+    Isolation(TraceLevel trace, bool eval8, const double* c, const double* c2, N neff, double a, double b,
+              double epsf, double eps1, int& nroot, double* root, double* work) noexcept
+        : IsolationCore(trace, eval8, c, c2, neff, a, b, epsf, eps1, nroot, root, work), n_(neff) {}
+
+    N count() const noexcept { return n_; }
+
+    // Examination of a half (step "for each half" of the isolation).
+    [[gnu::always_inline]] Fate examine(const double* poly, double a, double b, int level) noexcept {
+        const int ic = sign_test(n_, poly, eps1_, trace_);
+        if (ic == 0) return Fate::Settled;
+        if (ic == 2) return analyse_short(poly, a, b, level) ? Fate::Split : Fate::Settled;
+        const int n = n_;
+        const int sense = monotonicity<false>(n_, poly, nullptr, (n - 1) / (b - a));
+        if (sense == 0) return Fate::Pending;
+        solve_monotonic(widened_low(a), widened_high(b));
+        return Fate::Settled;
+    }
+
+private:
+    // A monotonic piece holding exactly one sign change. Kept out of line:
+    // most examinations end before it.
+    [[gnu::noinline]] void solve_monotonic(double wa, double wb) noexcept {
+        if (!eval8_) return solve_polynomial_on(wa, wb);
+        double x;
+        bool pb = false;
+        const int code = solve_bracketed(trace_, true, n_, c_, c_, wa, wb, epsnr_, epsf_, x, pb);
+        solved(code, x, pb);
+    }
+
+    N n_;
 };
 
 // Layout of the caller's work area (at least kWorkNeed reals for NCMAX = 61).
@@ -188,27 +240,47 @@ struct WorkLayout {
           conv(w + 7 * nc) {}
 };
 
+// Control polygon of c(1..n) on [a, b] (ufdplg). On [0, 1] ufdplg is
+// cpolyg, whose general kernel divides by the binomials and then runs the
+// passes p(j) = p(j) + p(j-1), j from the last down to k, for k = 1..n-1:
+// the same operations here, with the count N known at compile time for the
+// short polynomials.
+template <class N>
+void polygon_on(N count, const double* c, double a, double b, double* conv, double* poly) noexcept {
+    int n = count;
+    if (a == 0.0 && b == 1.0) {
+        const int m = n - 1;
+        for (int j = 0; j <= m; ++j) poly[j] = c[j] / basis::binom(m, j);
+        for (int k = 1; k <= m; ++k)
+            for (int j = m; j >= k; --j) poly[j] += poly[j - 1];
+        return;
+    }
+    const int one = 1;
+    ufdplg(&one, &n, c, &a, &b, conv, poly);
+}
+
 // Depth-first continuation of a piece with one work area: pending pieces are
 // kept as intervals and their polygons recomputed from the coefficients.
-int continue_piece(Isolation& iso, const double* c, double a, double b, int level, bool force_split,
+template <class N>
+int continue_piece(Isolation<N>& iso, const double* c, double a, double b, int level, bool force_split,
                    const WorkLayout& w) noexcept {
     static constexpr auto R = routine("MYRS1D");
-    Frame f(R);
-    const int n = iso.count();
+    Frame f(R, iso.trace());
+    const N n = iso.count();
     Piece stack[2 * kMaxLevel + 4];
     int top = 0;
     stack[top++] = Piece{a, b, level, force_split};
     while (top > 0 && !iso.stopped()) {
         const Piece p = stack[--top];
-        const int one = 1;
-        ufdplg(&one, &n, c, &p.a, &p.b, w.conv, w.piece);
+        polygon_on(n, c, p.a, p.b, w.conv, w.piece);
         bool split = p.force_split || (p.b - p.a > kShortPiece && p.level < kMaxLevel);
         if (!split) split = iso.analyse_short(w.piece, p.a, p.b, p.level);
         if (!split || iso.stopped()) continue;
         if (!iso.take_split()) break;
         const double m = (p.a + p.b) / 2.0;
+        const int nc = n;
         double* left = w.halves;
-        double* right = w.halves + n;
+        double* right = w.halves + nc;
         bern::split_half(w.piece, n, left, right);
         const Piece half[2] = {{p.a, m, p.level + 1, false}, {m, p.b, p.level + 1, false}};
         Fate fate[2] = {Fate::Settled, Fate::Settled};
@@ -224,13 +296,89 @@ int continue_piece(Isolation& iso, const double* c, double a, double b, int leve
     return iso.full() ? -2 : 0;
 }
 
-// The isolation proper (mhrs1d). stack holds nlevel levels of two halves of
-// ncmax reals each.
-int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2, double a, double b,
-            double epsf, int nlevel, double* stack, double* work, int& nroot, double* root, bool& pbrn) noexcept {
+// The subdivision of [a, b], whose polygon w.poly has passed the sign test:
+// stack holds nlevel levels of two halves of ncmax reals each.
+template <class N>
+void subdivide(Isolation<N>& iso, const double* c, double a, double b, int ncmax, int nlevel, double* stack,
+               const WorkLayout& w) noexcept {
+    const N neff = iso.count();
+    // Per-level bookkeeping: level L (1..nlevel) holds the two halves of the
+    // piece split at level L-1.
+    struct Level {
+        double a[2], b[2];
+        Fate pending[2];
+    } levels[kMaxLevel + 2];  // levels 1..depth are set
+    auto slot = [&](int level, int side) { return stack + (static_cast<long>(level - 1) * 2 + side) * ncmax; };
+
+    // Splits a piece; true when its halves went to the next level's storage.
+    auto split = [&](const double* poly, double pa, double pb, int level) {
+        if (level >= nlevel) {
+            continue_piece(iso, c, pa, pb, level, true, w);
+            return false;
+        }
+        if (!iso.take_split()) return false;
+        const int l = level + 1;
+        const double m = (pa + pb) / 2.0;
+        double* left = slot(l, 0);
+        double* right = left + ncmax;
+        bern::split_half(poly, neff, left, right);
+        Level& lv = levels[l];
+        lv.a[0] = pa;
+        lv.b[0] = m;
+        lv.a[1] = m;
+        lv.b[1] = pb;
+        lv.pending[0] = Fate::Settled;
+        lv.pending[1] = Fate::Settled;
+        if (!iso.stopped()) lv.pending[0] = iso.examine(left, pa, m, l);
+        if (!iso.stopped()) lv.pending[1] = iso.examine(right, m, pb, l);
+        return true;
+    };
+
+    int depth = 0;
+    if (b - a > kShortPiece || iso.analyse_short(w.poly, a, b, 0))
+        if (split(w.poly, a, b, 0)) depth = 1;
+    while (!iso.stopped()) {
+        // The deepest pending half, left before right.
+        while (depth >= 1 && levels[depth].pending[0] == Fate::Settled && levels[depth].pending[1] == Fate::Settled)
+            --depth;
+        if (depth < 1) break;
+        Level& lv = levels[depth];
+        const int s = lv.pending[0] != Fate::Settled ? 0 : 1;
+        const Fate fate = lv.pending[s];
+        lv.pending[s] = Fate::Settled;
+        const double pa = lv.a[s], pb = lv.b[s];
+        const double* poly = slot(depth, s);
+        const int level = depth;
+        bool again = fate == Fate::Split || (pb - pa > kShortPiece && level < kMaxLevel);
+        if (!again) again = iso.analyse_short(poly, pa, pb, level);
+        if (again && !iso.stopped() && split(poly, pa, pb, level)) depth = level + 1;
+    }
+}
+
+// Runs BODY with the count as a compile-time constant for the short
+// polynomials that the subdivision meets most, as an int otherwise. Each
+// constant is a copy of the isolation; past 8 coefficients the gain (about
+// 10% at 11) no longer pays for the code.
+template <class Body>
+[[gnu::always_inline]] inline void with_count(int n, Body body) noexcept {
+    switch (n) {
+        case 4: return body(std::integral_constant<int, 4>{});
+        case 5: return body(std::integral_constant<int, 5>{});
+        case 6: return body(std::integral_constant<int, 6>{});
+        case 7: return body(std::integral_constant<int, 7>{});
+        case 8: return body(std::integral_constant<int, 8>{});
+        default: return body(n);
+    }
+}
+
+// The isolation proper (mhrs1d) under the given trace level. stack holds
+// nlevel levels of two halves of ncmax reals each.
+int isolate(TraceLevel trace, bool eval8, int ncmax, int ncoef, const double* c, const double* c2, double a,
+            double b, double epsf, int nlevel, double* stack, double* work, int& nroot, double* root,
+            bool& pbrn) noexcept {
     static constexpr auto R = routine("MHRS1D");
     int ier = 0;
-    Frame f(R, ier);
+    Frame f(R, ier, trace);
     nroot = 0;
     pbrn = false;
     int neff = 1, iconst = 0;
@@ -248,7 +396,9 @@ int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
             double r[2];
             int n = 0;
             urpol3(&neff, c, &a, &b, &n, r, &code);
-            if (code == -1) {
+            // Code -1 comes with the double root also when it lies outside
+            // the interval, and then no root is returned.
+            if (code == -1 && n > 0) {
                 nroot = 0;
                 insert_solution(1, r, 2, tol::epsnr(), 2, nroot, root);
             } else {
@@ -266,66 +416,33 @@ int isolate(bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
         if (std::fabs(horner(c, neff, a)) <= epsf) root[nroot++] = a;
         return ier;
     }
-    ufdplg(&one, &neff, c, &a, &b, w.conv, w.poly);
-    for (int k = 0; k < neff; ++k)
-        if (!std::isfinite(w.poly[k])) return ier = 1;  // NaN or overflow: nothing can be said
-    const int ic = sign_test(neff, w.poly, tol::eps1());
-    if (ic == 0) return ier;
-    if (ic == 2) {
-        // The sign test stops scanning once it has seen both signs: the
-        // polynomial is zero within the tolerance on the whole interval only
-        // when every control value is.
-        double hi, lo;
-        ugpolx(&neff, w.poly, &hi, &lo);
-        if (std::fabs(hi) <= epsf && std::fabs(lo) <= epsf) return ier = -1;
-    }
-
-    Isolation iso(eval8, c, c2, neff, a, b, epsf, nroot, root, w.scratch);
-    // Per-level storage: level L (1..nlevel) holds the two halves of the
-    // piece split at level L-1.
-    struct Level {
-        double a[2], b[2];
-        Fate pending[2];
-    } levels[kMaxLevel + 2];  // levels 1..depth are set
-    auto slot = [&](int level, int side) { return stack + (static_cast<long>(level - 1) * 2 + side) * ncmax; };
-
-    // Splits a piece; true when its halves went to the next level's storage.
-    auto split = [&](const double* poly, double pa, double pb, int level) {
-        if (level >= nlevel) {
-            continue_piece(iso, c, pa, pb, level, true, w);
-            return false;
+    const double eps1 = tol::eps1();
+    with_count(neff, [&](auto n) {
+        polygon_on(n, c, a, b, w.conv, w.poly);
+        for (int k = 0; k < neff; ++k)
+            if (!std::isfinite(w.poly[k])) {
+                ier = 1;  // NaN or overflow: nothing can be said
+                return;
+            }
+        const int ic = sign_test(n, w.poly, eps1, trace);
+        if (ic == 0) return;
+        if (ic == 2) {
+            // The sign test stops scanning once it has seen both signs: the
+            // polynomial is zero within the tolerance on the whole interval
+            // only when every control value is.
+            double hi, lo;
+            ugpolx(&neff, w.poly, &hi, &lo);
+            if (std::fabs(hi) <= epsf && std::fabs(lo) <= epsf) {
+                ier = -1;
+                return;
+            }
         }
-        if (!iso.take_split()) return false;
-        const int l = level + 1;
-        const double m = (pa + pb) / 2.0;
-        bern::split_half(poly, neff, slot(l, 0), slot(l, 1));
-        levels[l] = Level{{pa, m}, {m, pb}, {Fate::Settled, Fate::Settled}};
-        for (int s = 0; s < 2 && !iso.stopped(); ++s)
-            levels[l].pending[s] = iso.examine(slot(l, s), levels[l].a[s], levels[l].b[s], l);
-        return true;
-    };
-
-    int depth = 0;
-    if (b - a > kShortPiece || iso.analyse_short(w.poly, a, b, 0))
-        if (split(w.poly, a, b, 0)) depth = 1;
-    while (!iso.stopped()) {
-        // The deepest pending half, left before right.
-        while (depth >= 1 && levels[depth].pending[0] == Fate::Settled && levels[depth].pending[1] == Fate::Settled)
-            --depth;
-        if (depth < 1) break;
-        const int s = levels[depth].pending[0] != Fate::Settled ? 0 : 1;
-        const Fate fate = levels[depth].pending[s];
-        levels[depth].pending[s] = Fate::Settled;
-        const double pa = levels[depth].a[s], pb = levels[depth].b[s];
-        const double* poly = slot(depth, s);
-        const int level = depth;
-        bool again = fate == Fate::Split || (pb - pa > kShortPiece && level < kMaxLevel);
-        if (!again) again = iso.analyse_short(poly, pa, pb, level);
-        if (again && !iso.stopped() && split(poly, pa, pb, level)) depth = level + 1;
-    }
-    pbrn = iso.pbrn();
-    if (iso.full()) ier = -2;
-    if (iso.noisy()) ier = 1;
+        Isolation<decltype(n)> iso(trace, eval8, c, c2, n, a, b, epsf, eps1, nroot, root, w.scratch);
+        subdivide(iso, c, a, b, ncmax, nlevel, stack, w);
+        pbrn = iso.pbrn();
+        if (iso.full()) ier = -2;
+        if (iso.noisy()) ier = 1;
+    });
     return ier;
 }
 
@@ -357,12 +474,13 @@ void write_status(char* status, long len, bool pbrn) noexcept {
     std::memcpy(status, pbrn ? "PBRN" : "    ", static_cast<std::size_t>(n));
 }
 
-// Storage sizing and the isolation (mmrs1d).
-int solve_interval(bool eval8, int ncmax, int ncoef, const double* c, const double* c2, double tdeb, double tfin,
-                   double epsf, int& nroot, double* root, double* work, bool& pbrn) noexcept {
+// Storage sizing and the isolation (mmrs1d) under the given trace level.
+int solve_interval(TraceLevel trace, bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
+                   double tdeb, double tfin, double epsf, int& nroot, double* root, double* work,
+                   bool& pbrn) noexcept {
     static constexpr auto R = routine("MMRS1D");
     int ier = 0;
-    Frame f(R, ier);
+    Frame f(R, ier, trace);
     nroot = 0;
     pbrn = false;
     if (ncmax < 1 || ncmax > kNcMax || ncoef < 1 || ncoef > ncmax) return ier = 10;
@@ -381,7 +499,7 @@ int solve_interval(bool eval8, int ncmax, int ncoef, const double* c, const doub
     }
     const double a = tdeb < tfin ? tdeb : tfin;
     const double b = tdeb < tfin ? tfin : tdeb;
-    ier = isolate(eval8, ncmax, ncoef, c, c2, a, b, epsf, nlevel, stack, work, nroot, root, pbrn);
+    ier = isolate(trace, eval8, ncmax, ncoef, c, c2, a, b, epsf, nlevel, stack, work, nroot, root, pbrn);
     return ier;
 }
 
@@ -409,7 +527,8 @@ void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double*
     const double epsf = vcbm::tol::eps1();
     const double epsnr = vcbm::tol::epsnr();
     bool pbrn = false;
-    int ier = rt::solve_interval(true, rt::kNcMax, ncoef, C, C, *TDEB, *TFIN, epsf, *NROOT, ROOT, work, pbrn);
+    int ier = rt::solve_interval(f.trace_level(), true, rt::kNcMax, ncoef, C, C, *TDEB, *TFIN, epsf, *NROOT, ROOT,
+                                 work, pbrn);
     if (*NROOT > 0) {
         rt::merge_solutions(epsnr, 1, *NROOT, ROOT);
         rt::merge_flat_runs(C, ncoef, epsf, *NROOT, ROOT);
@@ -425,7 +544,8 @@ void mmrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C
             const double* TDEB, const double* TFIN, const double* EPSF, int* NROOT, double* ROOT, double* WORK,
             char* STATUS, int* IER, long STATUS_len) {
     bool pbrn = false;
-    *IER = rt::solve_interval(*IOPT == 8, *NCMAX, *NCOEF, C, C2, *TDEB, *TFIN, *EPSF, *NROOT, ROOT, WORK, pbrn);
+    *IER = rt::solve_interval(vcbm::TraceLevel{nfndeb()}, *IOPT == 8, *NCMAX, *NCOEF, C, C2, *TDEB, *TFIN, *EPSF,
+                              *NROOT, ROOT, WORK, pbrn);
     rt::write_status(STATUS, STATUS_len, pbrn);
 }
 
@@ -440,7 +560,8 @@ void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C
     }
     bool pbrn = false;
     const int nlevel = *NLEVEL > 31 ? 31 : *NLEVEL;
-    *IER = rt::isolate(*IOPT == 8, ncmax, ncoef, C, C2, *A, *B, *EPSF, nlevel, STACK, WORK, *NROOT, ROOT, pbrn);
+    *IER = rt::isolate(vcbm::TraceLevel{nfndeb()}, *IOPT == 8, ncmax, ncoef, C, C2, *A, *B, *EPSF, nlevel, STACK,
+                       WORK, *NROOT, ROOT, pbrn);
     rt::write_status(STATUS, STATUS_len, pbrn);
 }
 
@@ -455,7 +576,8 @@ void myrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C
         return f.fail(10);
     }
     const rt::WorkLayout w(WORK, ncmax);
-    rt::Isolation iso(*IOPT == 8, C, C2, n, *A, *B, *EPSF, *NROOT, ROOT, w.scratch);
+    rt::Isolation<int> iso(vcbm::TraceLevel{nfndeb()}, *IOPT == 8, C, C2, n, *A, *B, *EPSF, vcbm::tol::eps1(), *NROOT,
+                           ROOT, w.scratch);
     const int level = *LEVEL < 0 ? 0 : *LEVEL;
     *IER = rt::continue_piece(iso, C, *TA, *TB, level, level < 31, w);
     if (iso.noisy()) *NOISY = 1;

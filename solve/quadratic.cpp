@@ -3,46 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/array_view.hpp"
 #include "frame/tolerance.hpp"
 #include "solve/solve_internal.hpp"
 #include "vcbm_solve.h"
-
-namespace vcbm {
-
-namespace {
-// Discriminants below this are negative for sure; between it and 0 the
-// root -b/2a is a double root when the residual there is negligible.
-constexpr double kDiscriminantFloor = 3.6e-15;
-}  // namespace
-
-int quadratic_roots(double a, double b, double c, double root[2], int& code) noexcept {
-    code = 0;
-    const double d = b * b - 4.0 * a * c;
-    if (d <= -kDiscriminantFloor) return 0;
-    if (d > 0.0) {
-        // The root of larger magnitude first, without cancellation; the
-        // other from the product of the roots.
-        const double s = std::fabs(b) + std::sqrt(d);
-        const double x1 = b < 0.0 ? s / (2.0 * a) : -s / (2.0 * a);
-        root[0] = x1;
-        if (std::fabs(x1) <= kDiscriminantFloor) {
-            code = -1;  // both roots at zero
-            return 1;
-        }
-        root[1] = c / (a * x1);
-        return 2;
-    }
-    const double x = -b / (2.0 * a);
-    root[0] = x;
-    if (std::fabs(c + x * (b + a * x)) <= tol::epspb()) {
-        code = -1;
-        return 1;
-    }
-    return 0;
-}
-
-}  // namespace vcbm
 
 extern "C" {
 

@@ -1,6 +1,7 @@
 // Building blocks of the interval root finder: the sign and monotonicity
 // tests on a control polygon, the safeguarded Newton iteration, and the
-// sorted solution list with multiplicities.
+// sorted solution list with multiplicities (the tests and the insertion are
+// inline in interval_roots.hpp).
 #include <cmath>
 #include <limits>
 
@@ -13,53 +14,11 @@
 
 namespace vcbm::roots {
 
-int sign_test(int n, const double* poly, double eps) noexcept {
-    static constexpr auto R = routine("MZRS1D");
-    Frame f(R);
-    if (n < 1) return 0;
-    // The bounds of the control values, scanned as utspol does (stopping
-    // once both signs are seen), inline: this runs on every half examined.
-    double hi = poly[0], lo = poly[0];
-    for (int i = 1; i < n; ++i) {
-        const double a = poly[i];
-        if (a > hi) {
-            hi = a;
-            if (a > 0.0 && lo < 0.0) break;
-        } else if (a < lo) {
-            lo = a;
-            if (a < 0.0 && hi > 0.0) break;
-        }
-    }
-    if (hi < -eps || lo > eps) return 0;
-    if (std::fabs(hi) <= eps && std::fabs(lo) <= eps) return 2;
-    return 1;
-}
-
-int monotonicity(int n, const double* poly, double* work, double scale) noexcept {
-    if (n < 2) return 0;
-    const int nd = n - 1;
-    // The scaled differences and their bounds in one pass.
-    double hi = (poly[1] - poly[0]) * scale;
-    double lo = hi;
-    work[0] = hi;
-    for (int k = 1; k < nd; ++k) {
-        const double d = (poly[k + 1] - poly[k]) * scale;
-        work[k] = d;
-        if (d > hi)
-            hi = d;
-        else if (d < lo)
-            lo = d;
-    }
-    if (lo > kFlat) return 1;
-    if (hi < -kFlat) return -1;
-    return 0;
-}
-
-int newton(int n, const double* c, const double* cd, double a, double b, double epsx, double epsf,
-           double& x) noexcept {
+int newton(int n, const double* c, const double* cd, double a, double b, double epsx, double epsf, double& x,
+           TraceLevel level) noexcept {
     static constexpr auto R = routine("UNRS1D");
     int ier = 0;
-    Frame f(R, ier);
+    Frame f(R, ier, level);
     const double epsnr = tol::epsnr();
     const double epspb = tol::epspb();
     const int limit = tol::nitnr();
@@ -98,35 +57,6 @@ int newton(int n, const double* c, const double* cd, double a, double b, double 
     return ier = 1;
 }
 
-int insert_solution(int ndim, const double* x, int mult, double eps, int nmax, int& nsol, double* sol) noexcept {
-    auto s = mat(sol, ndim);
-    auto xv = vec(x);
-    int matches = 0;
-    int pos = nsol + 1;
-    for (int k = 1; k <= nsol; ++k) {
-        bool same = true;
-        for (int d = 1; d <= ndim && same; ++d) same = std::fabs(s(d, k) - xv(d)) <= eps;
-        if (same && ++matches >= mult) return 0;
-        if (s(1, k) - xv(1) > eps) {
-            pos = k;
-            break;
-        }
-    }
-    const int missing = mult - matches;
-    if (missing <= 0) return 0;
-    if (nsol + missing > nmax) {
-        static constexpr auto R = routine("UAJSOL");
-        report_failure(R);
-        return 1;
-    }
-    for (int k = nsol; k >= pos; --k)
-        for (int d = 1; d <= ndim; ++d) s(d, k + missing) = s(d, k);
-    for (int k = pos; k < pos + missing; ++k)
-        for (int d = 1; d <= ndim; ++d) s(d, k) = xv(d);
-    nsol += missing;
-    return 0;
-}
-
 void merge_solutions(double eps, int ndim, int& nsol, double* sol) noexcept {
     if (nsol < 2) return;
     auto s = mat(sol, ndim);
@@ -148,15 +78,17 @@ namespace rt = vcbm::roots;
 
 extern "C" {
 
-void mzrs1d(const int* NCOEF, const double* POLYG, int* ICODE) { *ICODE = rt::sign_test(*NCOEF, POLYG, vcbm::tol::eps1()); }
+void mzrs1d(const int* NCOEF, const double* POLYG, int* ICODE) {
+    *ICODE = rt::sign_test(*NCOEF, POLYG, vcbm::tol::eps1(), vcbm::TraceLevel{nfndeb()});
+}
 
 void ujrs1d(const int* NCOEF, const double* POLYG, double* WORK, const double* SCALE, int* ISENS) {
-    *ISENS = rt::monotonicity(*NCOEF, POLYG, WORK, *SCALE);
+    *ISENS = rt::monotonicity<true>(*NCOEF, POLYG, WORK, *SCALE);
 }
 
 void unrs1d(const int* NCOEF, const double* C, const double* CD, const double* A, const double* B,
             const double* EPSX, const double* EPSF, double* X, int* IER) {
-    *IER = rt::newton(*NCOEF, C, CD, *A, *B, *EPSX, *EPSF, *X);
+    *IER = rt::newton(*NCOEF, C, CD, *A, *B, *EPSX, *EPSF, *X, vcbm::TraceLevel{nfndeb()});
 }
 
 void uajsol(const int* NDIM, const double* X, const int* MULT, const double* EPS, const int* NMAX, int* NSOL,

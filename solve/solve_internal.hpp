@@ -2,22 +2,59 @@
 // closed-form quadratic, and the state of the two bracketing-solver families.
 #pragma once
 
+#include <cmath>
+#include <type_traits>
+
+#include "frame/tolerance.hpp"
+
 namespace vcbm {
 
 // Value of C(1) + C(2) x + ... + C(n) x^(n-1), by Horner from C(n) down.
-// 0 for n < 1.
-inline double horner(const double* c, int n, double x) noexcept {
+// 0 for n < 1. N is an int, or a std::integral_constant for a count known at
+// compile time (the loop then unrolls; the operations are the same).
+template <class N>
+[[gnu::always_inline]] inline double horner(const double* c, N count, double x) noexcept {
+    const int n = count;
     if (n < 1) return 0.0;
     double p = c[n - 1];
     for (int i = n - 2; i >= 0; --i) p = p * x + c[i];
     return p;
 }
 
+// Discriminants below this are negative for sure; between it and 0 the root
+// -b/2a is a double root when the residual there is negligible.
+inline constexpr double kDiscriminantFloor = 3.6e-15;
+
 // Real roots of a x^2 + b x + c = 0 (a non-zero): the closed form with the
 // double-root verdict. Returns the number of roots (0, 1 or 2); code is 0 or
 // -1 (double root). root[0] is written whenever a discriminant above the
-// negative threshold is seen.
-int quadratic_roots(double a, double b, double c, double root[2], int& code) noexcept;
+// negative threshold is seen. Inline: the bracketing solver's quadratic step
+// calls it on every interpolation.
+[[gnu::always_inline]] inline int quadratic_roots(double a, double b, double c, double root[2], int& code) noexcept {
+    code = 0;
+    const double d = b * b - 4.0 * a * c;
+    if (d <= -kDiscriminantFloor) return 0;
+    if (d > 0.0) {
+        // The root of larger magnitude first, without cancellation; the
+        // other from the product of the roots.
+        const double s = std::fabs(b) + std::sqrt(d);
+        const double x1 = b < 0.0 ? s / (2.0 * a) : -s / (2.0 * a);
+        root[0] = x1;
+        if (std::fabs(x1) <= kDiscriminantFloor) {
+            code = -1;  // both roots at zero
+            return 1;
+        }
+        root[1] = c / (a * x1);
+        return 2;
+    }
+    const double x = -b / (2.0 * a);
+    root[0] = x;
+    if (std::fabs(c + x * (b + a * x)) <= tol::epspb()) {
+        code = -1;
+        return 1;
+    }
+    return 0;
+}
 
 namespace bracket {
 
@@ -62,7 +99,8 @@ void step(State& s, Kind kind, double& x, double f, double epsx, double epsf, in
 // and b. eval8 selects upos-style evaluation of c8 (true) or the traced
 // evaluator on c (false). Returns the code (0 to 3); *pbrn is set when the
 // solve ended for want of iterations or of a splittable bracket. Reports as
-// mpxnul does.
+// mpxnul does. The inline form (solve/bracket_kernel.hpp) takes the trace
+// level of the caller's frame and a count known at compile time.
 int solve_bracketed(bool eval8, int n, const double* c8, const double* c, double a, double b,
                     double epsx, double epsf, double& x, bool& pbrn) noexcept;
 

@@ -9,8 +9,7 @@
 namespace {
 
 using testing_support::Recorded;
-
-using ref::binom;
+using Codes = std::vector<int>;
 
 // A block P(ld1, ld2) of which nu x nv coefficients are used; 99 elsewhere.
 struct Poly2 {
@@ -19,15 +18,12 @@ struct Poly2 {
     double& operator()(int i, int j) { return a[(j - 1) * ld1 + (i - 1)]; }
     // Value at (u, v); in the Bernstein basis when bern is set.
     double at(double u, double v, bool bern) {
+        auto b = [bern](int n, int i, double x) {
+            return bern ? ref::binom(n - 1, i - 1) * std::pow(x, i - 1) * std::pow(1 - x, n - i) : std::pow(x, i - 1);
+        };
         double s = 0;
         for (int j = 1; j <= nv; ++j)
-            for (int i = 1; i <= nu; ++i) {
-                const double bu = bern ? binom(nu - 1, i - 1) * std::pow(u, i - 1) * std::pow(1 - u, nu - i)
-                                       : std::pow(u, i - 1);
-                const double bv = bern ? binom(nv - 1, j - 1) * std::pow(v, j - 1) * std::pow(1 - v, nv - j)
-                                       : std::pow(v, j - 1);
-                s += (*this)(i, j) * bu * bv;
-            }
+            for (int i = 1; i <= nu; ++i) s += (*this)(i, j) * b(nu, i, u) * b(nv, j, v);
         return s;
     }
 };
@@ -68,7 +64,7 @@ TEST_F(Recorded, ProductsInBothBasesAndModes) {
     }
 }
 
-TEST_F(Recorded, SizeChecksCodesAndScalarProduct) {
+TEST_F(Recorded, SizeChecksAndCodes) {
     std::mt19937 gen(4);
     Poly2 p = random_poly(gen, 3, 3, 3, 3), small = random_poly(gen, 1, 1, 4, 5);  // needs 5 x 5
     EXPECT_EQ(product(0, p, p, 0, small), 7134);
@@ -77,11 +73,10 @@ TEST_F(Recorded, SizeChecksCodesAndScalarProduct) {
     Poly2 wide = random_poly(gen, 40, 1, 40, 1), big = random_poly(gen, 1, 1, 80, 1);
     EXPECT_EQ(product(1, wide, wide, 0, big), 1);  // 79 coefficients in u
     EXPECT_EQ(product(0, wide, wide, 0, big), 0);
-    EXPECT_EQ(rec::codes("MEQPS2"), std::vector<int>{7134});
-    EXPECT_EQ(rec::codes("MEQPS5"), (std::vector<int>{2, 1}));
+    EXPECT_EQ(rec::codes("MEQPS2"), Codes{7134});
+    EXPECT_EQ(rec::codes("MEQPS5"), (Codes{2, 1}));
 
     // The dispatcher's checks in order, all reported, traced at level 3.
-    rec::reset();
     rec::set_level(3);
     Poly2 a = random_poly(gen, 3, 2, 3, 2), b = random_poly(gen, 2, 2, 2, 2), r = random_poly(gen, 1, 1, 5, 3);
     Poly2 tiny = random_poly(gen, 1, 1, 2, 2);
@@ -96,31 +91,33 @@ TEST_F(Recorded, SizeChecksCodesAndScalarProduct) {
     EXPECT_EQ(dispatch(4, 5, r), 4);     // NU1 > LD1P
     EXPECT_EQ(dispatch(3, 5, r), 3);     // IBASE
     EXPECT_EQ(dispatch(3, 1, r), 0);
-    EXPECT_EQ(rec::codes("MEQPS4"), (std::vector<int>{2, 4, 3}));
+    EXPECT_EQ(rec::codes("MEQPS4"), (Codes{2, 4, 3}));
     EXPECT_TRUE(rec::count(rec::Kind::Enter, "MEQPS4") == 4 && rec::count(rec::Kind::Exit, "MEQPS4") == 4);
+}
 
-    // meqps3: the sum of the componentwise products; a size failure reported under its name.
-    const int ld1 = 4, ld2 = 3, ndim = 3;
-    std::vector<double> pv(ld1 * ld2 * ndim), qv(ld1 * ld2 * ndim), rv(36), want(36, 0.0);
-    std::uniform_real_distribution<double> u(-1, 1);
-    for (double& x : pv) x = u(gen);
-    for (double& x : qv) x = u(gen);
-    int a1 = ld1, a2 = ld2, d = ndim, n1 = 3, m1 = 2, n2 = 2, m2 = 3, base = 1, six = 6, two = 2, nur, nvr, ier;
-    meqps3(&a1, &a2, &d, pv.data(), &n1, &m1, &a1, &a2, qv.data(), &n2, &m2, &base, &six, &six, rv.data(), &nur,
-           &nvr, &ier);
-    for (int k = 0; k < ndim; ++k) {
-        int mode = k == 0 ? 0 : 1, t1, t2, e;
-        meqps4(&a1, &a2, pv.data() + k * ld1 * ld2, &n1, &m1, &a1, &a2, qv.data() + k * ld1 * ld2, &n2, &m2, &mode,
-               &base, &six, &six, want.data(), &t1, &t2, &e);
+// meqps3: the sum of the componentwise products; a size failure reported under its name.
+TEST_F(Recorded, ScalarProductSumsTheComponentProducts) {
+    std::mt19937 gen(4);
+    std::vector<double> pv, qv, rv(36);
+    Poly2 want = random_poly(gen, 1, 1, 6, 6);
+    for (int k = 0; k < 3; ++k) {
+        Poly2 p = random_poly(gen, 3, 2, 4, 3), q = random_poly(gen, 2, 3, 4, 3);
+        pv.insert(pv.end(), p.a.begin(), p.a.end());
+        qv.insert(qv.end(), q.a.begin(), q.a.end());
+        ASSERT_EQ(product(1, p, q, k == 0 ? 0 : 1, want), 0);
     }
-    EXPECT_EQ(ier, 0);
-    for (int j = 0; j < nvr; ++j)
-        for (int i = 0; i < nur; ++i) EXPECT_DOUBLE_EQ(rv[j * 6 + i], want[j * 6 + i]);
-    rec::reset();
-    meqps3(&a1, &a2, &d, pv.data(), &n1, &m1, &a1, &a2, qv.data(), &n2, &m2, &base, &two, &two, rv.data(), &nur,
-           &nvr, &ier);
-    EXPECT_EQ(ier, 2);
-    EXPECT_EQ(rec::codes("MEQPS3"), std::vector<int>{2});
+    int ld1 = 4, ld2 = 3, d = 3, n1 = 3, m1 = 2, n2 = 2, m2 = 3, base = 1, six = 6, two = 2, nur, nvr, ier;
+    auto scalar = [&](const int* ldr) {
+        meqps3(&ld1, &ld2, &d, pv.data(), &n1, &m1, &ld1, &ld2, qv.data(), &n2, &m2, &base, ldr, ldr, rv.data(), &nur,
+               &nvr, &ier);
+        return ier;
+    };
+    ASSERT_EQ(scalar(&six), 0);
+    ASSERT_TRUE(nur == 4 && nvr == 4);
+    for (int j = 1; j <= nvr; ++j)
+        for (int i = 1; i <= nur; ++i) EXPECT_DOUBLE_EQ(rv[(j - 1) * 6 + i - 1], want(i, j));
+    EXPECT_EQ(scalar(&two), 2);
+    EXPECT_EQ(rec::codes("MEQPS3"), Codes{2});
 }
 
 }  // namespace

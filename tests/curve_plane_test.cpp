@@ -14,11 +14,7 @@ using rec::Kind;
 using testing_support::Recorded;
 using Vec = std::vector<double>;
 
-struct Hit {
-    int ier = -99, nsol = -99;
-    double tnear = -99;
-    Vec sol;
-};
+struct Hit { int ier = -99, nsol = -99; double tnear = -99; Vec sol; };
 
 Hit intersect(int ndim, const Vec& coef, Vec normal, Vec point, double tref) {
     int ncoef = static_cast<int>(coef.size()) / ndim;
@@ -56,20 +52,22 @@ Vec random_unit(std::size_t ndim, std::mt19937& gen) {
 
 const Vec kLine = {0, 0, -1, 1, 1, 2};  // meets z = 0 at t = 0.5
 
-TEST_F(Recorded, CrossingMissingAndZeroNormal) {
+TEST_F(Recorded, CrossingMissingZeroNormalAndTraces) {
+    rec::set_level(2);  // entry and exit traced, and the speed written
     for (double tref : {-3.0, 0.49, 7.0}) {  // one crossing: nearest whatever TREF is
         const Hit h = intersect(3, kLine, {0, 0, 5}, {3, 4, 0}, tref);
         ASSERT_TRUE(h.ier == 0 && h.nsol == 1 && std::fabs(h.sol[0] - 0.5) < 1e-12 && h.tnear == h.sol[0]);
     }
-    rec::set_level(1);
+    EXPECT_TRUE(rec::names(Kind::Enter).front() == "PCVINT" && rec::count(Kind::Exit, "PCVINT") == 3);
+    EXPECT_NE(rec::print_output().find("PCVINT : Norme du vecteur derive en ! 0.479999989"), std::string::npos);
+    rec::reset();
+    rec::set_level(1);  // no trace, and the messages of the failures only
     Hit h = intersect(3, {0, 0, 1, 1, 1, 2}, {0, 0, 1}, {0, 0, 0}, 0.5);  // missed: code 0, TNEAR untouched
     EXPECT_TRUE(h.ier == 0 && h.nsol == 0 && h.tnear == -99);
     h = intersect(3, kLine, {0, 0, 0}, {0, 0, 0}, 0.5);  // zero normal: NSOL, TNEAR untouched
     EXPECT_TRUE(h.ier == 101 && h.nsol == -99 && h.tnear == -99);
-    EXPECT_EQ(rec::codes("PCVINT"), std::vector<int>{101});
-    const std::string out = rec::print_output();
-    EXPECT_NE(out.find("PCVINT : Unable to find a root"), std::string::npos);
-    EXPECT_NE(out.find("PCVINT : Undefined direction of plane normale"), std::string::npos);
+    EXPECT_TRUE(rec::codes("PCVINT") == std::vector<int>{101} && rec::count(Kind::Enter) == 0);
+    EXPECT_EQ(rec::print_output(), "PCVINT : Unable to find a root\nPCVINT : Undefined direction of plane normale\n");
 }
 
 TEST_F(Recorded, CurveLyingInThePlane) {
@@ -156,35 +154,19 @@ TEST_F(Recorded, ToleranceScaledBySpeedAndRestored) {
     EXPECT_EQ(ierck, 1);
 }
 
-TEST_F(Recorded, TracesAndSpeedLine) {
-    rec::set_level(2);
-    intersect(3, kLine, {0, 0, 5}, {3, 4, 0}, 0.0);
-    EXPECT_EQ(rec::names(Kind::Enter).front(), "PCVINT");
-    EXPECT_EQ(rec::names(Kind::Exit), std::vector<std::string>{"PCVINT"});
-    EXPECT_NE(rec::print_output().find("PCVINT : Norme du vecteur derive en ! 0.479999989"), std::string::npos);
-    rec::reset();
-    rec::set_level(1);
-    intersect(3, kLine, {0, 0, 5}, {3, 4, 0}, 0.0);
-    EXPECT_EQ(rec::count(Kind::Enter, "PCVINT"), 0);
-    EXPECT_EQ(rec::print_output(), "");
-}
-
 TEST_F(Recorded, InPlaneTestCodesAndMessages) {
     int ierck = -1, three = 3, two = 2, n62 = 62;
     double c[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0}, n[3] = {0, 0, 2}, p[3] = {5, 5, 0}, zero[3] = {}, poly[9];
     ckplcv(&three, &three, c, n, p, poly, &ierck);
     EXPECT_TRUE(ierck == 0 && poly[3] == 0.5);  // the control polygon is returned
     c[8] = 1e-6;
-    ckplcv(&three, &three, c, n, p, poly, &ierck);
-    EXPECT_EQ(ierck, 1);
-    rec::set_level(2);  // messages at level 1 exactly
-    ckplcv(&two, &three, c, n, p, poly, &ierck);
-    EXPECT_TRUE(ierck == 3 && rec::print_output().empty());
-    rec::set_level(1);
-    ckplcv(&three, &three, c, zero, p, poly, &ierck);
-    EXPECT_EQ(ierck, 2);
-    ckplcv(&two, &three, c, n, p, poly, &ierck);
-    EXPECT_EQ(ierck, 3);
+    // {NDIM, normal, level, code}: messages at level 1 exactly.
+    struct Case { int* ndim; double* normal; int level, code; };
+    for (const Case& k : {Case{&three, n, 1, 1}, Case{&two, n, 2, 3}, Case{&three, zero, 1, 2}, Case{&two, n, 1, 3}}) {
+        rec::set_level(k.level);
+        ckplcv(k.ndim, &three, c, k.normal, p, poly, &ierck);
+        EXPECT_EQ(ierck, k.code);
+    }
     // No control polygon for 62 coefficients: the header alone, and a code that lets pcvint go on.
     Vec big(3 * 62, 0.0), bpoly(3 * 62);
     ckplcv(&three, &n62, big.data(), n, p, bpoly.data(), &ierck);

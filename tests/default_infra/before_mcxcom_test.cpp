@@ -5,20 +5,9 @@
 #include "VelCurveBasedMathematics.h"
 
 TEST(BeforeMcxcom, EveryGetterReturnsZero) {
-    double e = -1, e2 = -1;
-    int n = -1, n2 = -1;
-    meps1(&e);
-    EXPECT_EQ(e, 0.0);
-    meps3d(&e);
-    EXPECT_EQ(e, 0.0);
-    mepsnr(&e, &n);
-    EXPECT_EQ(e, 0.0);
-    EXPECT_EQ(n, 0);
-    mepspb(&e, &e2);
-    EXPECT_EQ(e, 0.0);
-    EXPECT_EQ(e2, 0.0);
-    mepsln(&e, &n, &n2);
-    EXPECT_EQ(n2, 0);
-    mveps3(&e);
-    EXPECT_EQ(e, 0.0);
+    double e[7] = {-1, -1, -1, -1, -1, -1, -1};
+    int n[3] = {-1, -1, -1};
+    meps1(&e[0]), meps3d(&e[1]), mepsnr(&e[2], &n[0]), mepspb(&e[3], &e[4]), mepsln(&e[5], &n[1], &n[2]), mveps3(&e[6]);
+    for (double v : e) EXPECT_EQ(v, 0.0);
+    for (int v : n) EXPECT_EQ(v, 0);
 }

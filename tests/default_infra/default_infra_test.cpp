@@ -5,7 +5,6 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,27 +13,17 @@
 
 namespace {
 
-// Captures what the infrastructure writes to a stream while it lives.
-class Capture {
-public:
-    Capture() : f_(std::tmpfile()) {}
-    ~Capture() { std::fclose(f_); }
-    FILE* stream() { return f_; }
-    std::string text() {
-        std::fflush(f_);
-        std::rewind(f_);
-        std::string s;
-        int c;
-        while ((c = std::fgetc(f_)) != EOF) s.push_back(static_cast<char>(c));
-        return s;
-    }
-
-private:
-    FILE* f_;
-};
-
+// Every setting is restored after each test; CAP captures a stream.
 class DefaultInfra : public ::testing::Test {
 protected:
+    FILE* cap = std::tmpfile();
+    std::string captured() {
+        std::fflush(cap);
+        std::rewind(cap);
+        std::string s;
+        for (int c; (c = std::fgetc(cap)) != EOF;) s.push_back(static_cast<char>(c));
+        return s;
+    }
     void TearDown() override {
         vcbi_set_trace_level(0);
         vcbi_set_trace_stream(nullptr);
@@ -44,133 +33,105 @@ protected:
         vcbi_set_stack_depth(-1);
         vcbi_set_print_unit(6);
         vcbi_set_debug_option(0);
+        std::fclose(cap);
         EXPECT_EQ(vcbi_blocks_in_use(), 0);
     }
 };
 
 TEST_F(DefaultInfra, SilentByDefaultAndTracesWhenAsked) {
-    EXPECT_EQ(nfndeb(), 0);
-    EXPECT_EQ(nfnimp(), 6);
-    EXPECT_EQ(nacdbg(), 0);
-    Capture cap;
-    vcbi_set_trace_stream(cap.stream());
+    EXPECT_TRUE(nfndeb() == 0 && nfnimp() == 6 && nacdbg() == 0);
+    vcbi_set_trace_stream(cap);
     double e;
-    int n;
+    int n, ier = 3;
     mepsnr(&e, &n);
-    EXPECT_EQ(cap.text(), "");
+    EXPECT_EQ(captured(), "");
     vcbi_set_trace_level(5);
     mepsnr(&e, &n);
-    int ier = 3;
     aermsg("MAPFNC1", &ier, 7);
     germsg("UNITVT", 6);
-    EXPECT_EQ(cap.text(), "-> MEPSNR\n<- MEPSNR\n** MAPFNC1: IER = 3\n** UNITVT: failure\n");
+    EXPECT_EQ(captured(), "-> MEPSNR\n<- MEPSNR\n** MAPFNC1: IER = 3\n** UNITVT: failure\n");
 }
 
 TEST_F(DefaultInfra, DebugLinesGoToTheirOwnStream) {
-    Capture cap;
-    vcbi_set_debug_stream(cap.stream());
+    vcbi_set_debug_stream(cap);
     int i = -4;
     double r = 0.25;
     swrdbg("MSIMPL: texte", 13);
     swrdbi("IT =", &i, 4);
     swrdbr("ERR =", &r, 5);
-    EXPECT_EQ(cap.text(), "MSIMPL: texte\nIT = -4\nERR = 0.25\n");
+    EXPECT_EQ(captured(), "MSIMPL: texte\nIT = -4\nERR = 0.25\n");
     vcbi_set_print_unit(9);
     vcbi_set_debug_option(1);
-    EXPECT_EQ(nfnimp(), 9);
-    EXPECT_EQ(nacdbg(), 1);
+    EXPECT_TRUE(nfnimp() == 9 && nacdbg() == 1);
 }
 
 TEST_F(DefaultInfra, WorkSpaceAddressedFromTheBaseArray) {
     double dbase[3];
-    int ibase[5];
+    int ibase[5], ier8 = -1, ier4 = -1;
     const int e8 = 8, e4 = 4, n = 1000;
     int64_t off8 = 0, off4 = 0;
-    int ier = -1;
-    crrqst(&e8, &n, dbase, &off8, &ier);
-    ASSERT_EQ(ier, 0);
-    ASSERT_NE(off8, 0);
-    crrqst(&e4, &n, ibase, &off4, &ier);
-    ASSERT_EQ(ier, 0);
+    crrqst(&e8, &n, dbase, &off8, &ier8);
+    crrqst(&e4, &n, ibase, &off4, &ier4);
+    ASSERT_TRUE(ier8 == 0 && ier4 == 0 && off8 != 0);
     EXPECT_EQ(vcbi_blocks_in_use(), 2);
     // BASE(OFFSET+1 .. OFFSET+COUNT) is usable storage.
     double* d = reinterpret_cast<double*>(reinterpret_cast<uintptr_t>(dbase) + uintptr_t(off8) * 8);
     int* k = reinterpret_cast<int*>(reinterpret_cast<uintptr_t>(ibase) + uintptr_t(off4) * 4);
     for (int j = 0; j < n; ++j) d[j] = j, k[j] = j;
     EXPECT_EQ(d[999] + k[999], 1998.0);
-    crdelt(&e8, &n, dbase, &off8, &ier);
-    EXPECT_EQ(ier, 0);
-    crdelt(&e4, &n, ibase, &off4, &ier);
-    EXPECT_EQ(ier, 0);
+    crdelt(&e8, &n, dbase, &off8, &ier8);
+    crdelt(&e4, &n, ibase, &off4, &ier4);
+    EXPECT_TRUE(ier8 == 0 && ier4 == 0);
 }
 
-TEST_F(DefaultInfra, AbsurdRequestsFailCleanly) {
-    double base[1];
-    int64_t off = 0;
-    int ier = 0;
-    const int e8 = 8, e3 = 3;
-    for (int count : {0, -5}) {
-        crrqst(&e8, &count, base, &off, &ier);
-        EXPECT_GT(ier, 0);
-    }
-    const int one = 1;
-    crrqst(&e3, &one, base, &off, &ier);
-    EXPECT_GT(ier, 0) << "element size must be 4 or 8";
-    EXPECT_EQ(off, 0);
-    EXPECT_EQ(vcbi_blocks_in_use(), 0);
-    crdelt(&e8, &one, base, &off, &ier);
-    EXPECT_GT(ier, 0) << "releasing nothing";
-}
-
-TEST_F(DefaultInfra, PlannedFailuresHitTheChosenCall) {
+// Absurd counts and sizes, releasing nothing, and the planned failures: each
+// call's failure flag in order.
+TEST_F(DefaultInfra, BadAndPlannedFailuresHitTheRightCalls) {
     double base[1];
     int64_t a = 0, b = 0, c = 0;
     int ier = 0;
-    const int e8 = 8, n = 10;
+    const int e8 = 8, e3 = 3, zero = 0, neg = -5, one = 1, ten = 10;
     std::vector<int> failed;
+    auto request = [&](const int* es, const int* n, int64_t* off) {
+        crrqst(es, n, base, off, &ier);
+        failed.push_back(ier > 0);
+    };
+    auto release = [&](int64_t* off) {
+        crdelt(&e8, &ten, base, off, &ier);
+        failed.push_back(ier > 0);
+    };
+    request(&e8, &zero, &a), request(&e8, &neg, &a), request(&e3, &one, &a), release(&a);
+    EXPECT_TRUE(a == 0 && vcbi_blocks_in_use() == 0);
     vcbi_fail_request(2);
-    for (int64_t* off : {&a, &b, &c}) crrqst(&e8, &n, base, off, &ier), failed.push_back(ier > 0);
+    for (int64_t* off : {&a, &b, &c}) request(&e8, &ten, off);
     vcbi_fail_release(1);
-    for (int64_t* off : {&a, &a, &c}) crdelt(&e8, &n, base, off, &ier), failed.push_back(ier > 0);
-    EXPECT_EQ(failed, (std::vector<int>{0, 1, 0, 1, 0, 0}));
+    for (int64_t* off : {&a, &a, &c}) release(off);
+    EXPECT_EQ(failed, (std::vector<int>{1, 1, 1, 1, 0, 1, 0, 1, 0, 0}));
 }
 
 TEST_F(DefaultInfra, CopiesAndFills) {
     double a[4] = {1, 2, 3, 4}, b[4] = {};
     const int four = 4, bytes = 16, two = 2;
     srfill(&four, a, b);
-    EXPECT_EQ(b[3], 4.0);
     vrirazx(&two, b);
-    EXPECT_EQ(b[1], 0.0);
-    EXPECT_EQ(b[2], 3.0);
+    EXPECT_EQ(std::vector<double>(b, b + 4), (std::vector<double>{0, 0, 3, 4}));
     irazx(&bytes, b + 2);
     EXPECT_EQ(b[3], 0.0);
     crfillx(&bytes, a + 1, a);  // overlapping copy moves down
-    EXPECT_EQ(a[0], 2.0);
-    EXPECT_EQ(a[1], 3.0);
+    EXPECT_TRUE(a[0] == 2.0 && a[1] == 3.0);
 }
 
-TEST_F(DefaultInfra, ArithmeticLimits) {
-    double r;
-    int n, m;
-    aovur8(&r);
-    EXPECT_EQ(r, DBL_EPSILON);
-    aovsr8(&n);
-    EXPECT_EQ(n, 15);
-    aovor8(&r);
-    EXPECT_EQ(r, DBL_MAX);
-    EXPECT_TRUE(std::isfinite(std::log(r)));
-    aovbr8(&n, &m);
-    EXPECT_EQ(std::ldexp(1.0, -n), DBL_EPSILON);
-    merflo(&r);
-    EXPECT_TRUE(std::isfinite(r * r * 0.5));
-    soverf();
-    n = 31;
-    udfpil(&n);
-    EXPECT_EQ(n, 31);
+TEST_F(DefaultInfra, ArithmeticLimitsAndStackDepth) {
+    double eps, big, flo;
+    int dec, bin, m, depth = 31;
+    aovur8(&eps), aovor8(&big), merflo(&flo), aovsr8(&dec), aovbr8(&bin, &m), soverf();
+    EXPECT_TRUE(eps == DBL_EPSILON && big == DBL_MAX && dec == 15 && std::ldexp(1.0, -bin) == DBL_EPSILON);
+    EXPECT_TRUE(std::isfinite(flo * flo * 0.5));
+    udfpil(&depth);
+    EXPECT_EQ(depth, 31);
     vcbi_set_stack_depth(1);
-    udfpil(&n);
-    EXPECT_EQ(n, 1);
+    udfpil(&depth);
+    EXPECT_EQ(depth, 1);
 }
 
 }  // namespace

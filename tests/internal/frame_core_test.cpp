@@ -8,19 +8,12 @@
 namespace {
 
 using rec::Kind;
+using Codes = std::vector<int>;
 
 constexpr auto kTraced = vcbm::routine("MAPFDI");     // threshold 2, entry and exit, reports negatives
 constexpr auto kEntryOnly = vcbm::routine("MDRVCB");  // threshold 2, entry only
 constexpr auto kPlain = vcbm::routine("POCURV");      // no trace, positive codes only
 constexpr auto kAlways = vcbm::routine("MCOORD");     // threshold 3, reports every exit
-constexpr auto kSeven = vcbm::routine("MAPFNC1");
-
-static_assert(kTraced.threshold == 2 && kTraced.exit_trace && kTraced.report_negative);
-static_assert(kEntryOnly.threshold == 2 && !kEntryOnly.exit_trace && !kEntryOnly.report_negative);
-static_assert(kPlain.threshold == 0 && !kPlain.report_negative && !kPlain.report_always);
-static_assert(kAlways.report_always && kAlways.threshold == 3);
-static_assert(kSeven.len == 7 && kTraced.len == 6);
-static_assert(vcbm::routine("MRS2B6").threshold == 8 && vcbm::routine("UMCVCV").threshold == 1);
 
 // A routine body: ends with CODE after obtaining NEED reals (base of 4).
 int run(const vcbm::Routine& r, int code, int need = 0) {
@@ -69,25 +62,18 @@ TEST_F(FrameCore, TracesFollowTheThresholdAndKind) {
     EXPECT_EQ(ev[1].code, 4);
 }
 
-TEST_F(FrameCore, WhichCodesAreReported) {
+TEST_F(FrameCore, WhichCodesAreReportedAndKeepIer) {
     EXPECT_EQ(run(kPlain, -1), -1);
     EXPECT_EQ(rec::count(Kind::Error), 0) << "negative code of an ordinary routine";
     run(kPlain, 7);
     run(kTraced, -2);
     run(kTraced, 0);
     run(kAlways, 0);
-    EXPECT_EQ(rec::codes("POCURV"), std::vector<int>{7});
-    EXPECT_EQ(rec::codes("MAPFDI"), std::vector<int>{-2});
-    EXPECT_EQ(rec::codes("MCOORD"), std::vector<int>{0});
-    EXPECT_EQ(rec::count(Kind::Error, "MAPFNC1"), 0);
-    rec::reset();
-    rec::set_level(0);
-    int ier = 0;
-    { vcbm::Frame f(kSeven, ier); f.fail(1); }
-    EXPECT_EQ(rec::codes("MAPFNC1"), std::vector<int>{1}) << "seven-letter name passed with length 7";
-}
-
-TEST_F(FrameCore, KeepIerLeavesTheCodeAlone) {
+    run(vcbm::routine("MAPFNC1"), 1);
+    EXPECT_EQ(rec::codes("POCURV"), Codes{7});
+    EXPECT_EQ(rec::codes("MAPFDI"), Codes{-2});
+    EXPECT_EQ(rec::codes("MCOORD"), Codes{0});
+    EXPECT_EQ(rec::codes("MAPFNC1"), Codes{1}) << "seven-letter name passed with length 7";
     int ier = 55;
     { vcbm::Frame f(kPlain, ier, vcbm::Frame::KeepIer{}); }
     EXPECT_EQ(ier, 55);
@@ -108,31 +94,27 @@ TEST_F(FrameCore, WorkSpaceFromTheBaseOrOneRequestedBlock) {
     EXPECT_NE(ev[0].offset, 0);
 }
 
-TEST_F(FrameCore, RefusedRequestGivesTenOneReportNoRelease) {
-    rec::fail_request(1);
-    rec::set_level(2);
-    EXPECT_EQ(run(kTraced, 0, 1000), 10);
-    EXPECT_EQ(rec::count(Kind::Release), 0);
-    EXPECT_EQ(rec::codes("MAPFDI"), std::vector<int>{10});
-    EXPECT_EQ(rec::count(Kind::Exit), 1);
-}
-
-TEST_F(FrameCore, FailureAfterRequestStillReleases) {
-    EXPECT_EQ(run(kPlain, 3, 1000), 3);
-    EXPECT_EQ(rec::count(Kind::Release), 1);
-    EXPECT_EQ(rec::codes("POCURV"), std::vector<int>{3});
-}
-
-TEST_F(FrameCore, FailedReleaseTurnsSuccessIntoTenButKeepsEarlierCodes) {
-    rec::fail_release(1);
-    EXPECT_EQ(run(kPlain, 0, 1000), 10);
-    EXPECT_EQ(rec::codes("POCURV"), std::vector<int>{10});
-    rec::reset();
-    rec::fail_release(1);
-    EXPECT_EQ(run(kPlain, 3, 1000), 3);
-    rec::reset();
-    rec::fail_release(1);
-    EXPECT_EQ(run(kTraced, -1, 1000), 10) << "a warning is below 1 and becomes 10";
+// A refused request gives 10, one report and no release; a failure after a
+// request still releases; a failed release turns a code below 1 into 10 and
+// keeps the others. The exit trace follows on every path.
+TEST_F(FrameCore, WorkSpaceFailures) {
+    struct Case {
+        const vcbm::Routine* r;
+        int code, fail_request, fail_release, ier, releases;
+        Codes codes;
+    };
+    for (const Case& c : {Case{&kTraced, 0, 1, 0, 10, 0, {10}}, Case{&kPlain, 3, 0, 0, 3, 1, {3}},
+                          Case{&kPlain, 0, 0, 1, 10, 1, {10}}, Case{&kPlain, 3, 0, 1, 3, 1, {3}},
+                          Case{&kTraced, -1, 0, 1, 10, 1, {10}}}) {
+        rec::reset();
+        rec::set_level(2);
+        rec::fail_request(c.fail_request);
+        rec::fail_release(c.fail_release);
+        EXPECT_EQ(run(*c.r, c.code, 1000), c.ier) << c.code;
+        EXPECT_EQ(rec::count(Kind::Release), c.releases) << c.code;
+        EXPECT_EQ(rec::codes(c.r->name), c.codes) << c.code;
+        EXPECT_EQ(rec::count(Kind::Exit), c.r == &kTraced) << c.code;
+    }
 }
 
 TEST_F(FrameCore, SeveralRequestsStopAtTheFirstFailure) {

@@ -1,5 +1,6 @@
 #include "tests/support/recorder.hpp"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -86,17 +87,11 @@ long live_blocks() { return static_cast<long>(state().blocks.size()); }
 
 std::string print_output() {
     State& s = state();
-    if (!s.print) return {};
-    std::fflush(s.print);
-    std::string out;
-    char buf[4096];
-    off_t pos = 0;
-    for (;;) {
-        ssize_t n = ::pread(kPrintUnit, buf, sizeof buf, pos);
-        if (n <= 0) break;
-        out.append(buf, static_cast<std::size_t>(n));
-        pos += n;
-    }
+    struct stat st {};
+    if (!s.print || std::fflush(s.print) != 0 || ::fstat(kPrintUnit, &st) != 0) return {};
+    std::string out(static_cast<std::size_t>(st.st_size), '\0');
+    const ssize_t n = ::pread(kPrintUnit, out.data(), out.size(), 0);
+    out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     return out;
 }
 
