@@ -74,6 +74,7 @@ using std::ptrdiff_t;
 typedef double v2 __attribute__((vector_size(16)));
 typedef double v4 __attribute__((vector_size(32)));
 typedef long long v4i __attribute__((vector_size(32)));
+typedef long long v2i __attribute__((vector_size(16)));
 
 // The correctly rounded square root, as std::sqrt, but without the library
 // call that std::sqrt keeps for negative arguments (to set errno): in the
@@ -99,7 +100,11 @@ struct Reflection {
 VCBM_INLINE Reflection reflection(double app, double aqq, double apq, double eps, double sqrt_eps) noexcept {
     const double delta = app - aqq;
     const double tau = 2.0 * apq;
-    const double sigma = delta * tau >= 0.0 ? 1.0 : -1.0;
+    // +1 when delta.tau >= 0, else -1: formed without a branch, whose
+    // direction would follow the signs of the data.
+    const v2 dt = {delta * tau, 0.0};
+    const v2 two = reinterpret_cast<v2>((dt >= v2{0.0, 0.0}) & reinterpret_cast<v2i>(v2{2.0, 2.0}));
+    const double sigma = two[0] - 1.0;
     double t = 1.0e30;
     double h = 0.0;
     double c;
@@ -244,7 +249,29 @@ struct Sweeper {
     // Row j of the columns r in [from, to) from column j: the mirror of the
     // entries A(r, j) written by column updates.
     VCBM_INLINE void mirror(ptrdiff_t j, ptrdiff_t from, ptrdiff_t to) const noexcept {
-        copy_to_row(col(j) + from, a + from * ld() + j, to - from, ld());
+        const double* src = col(j) + from;
+        double* dst = a + from * ld() + j;
+        if constexpr (NV > 0) {
+            // At most local_max - 1 entries: a jump into a fixed sequence.
+            static_assert(local_max <= 12, "one case per count");
+            constexpr ptrdiff_t L = local_ld;
+            switch (to - from) {
+                case 11: dst[10 * L] = src[10]; [[fallthrough]];
+                case 10: dst[9 * L] = src[9]; [[fallthrough]];
+                case 9: dst[8 * L] = src[8]; [[fallthrough]];
+                case 8: dst[7 * L] = src[7]; [[fallthrough]];
+                case 7: dst[6 * L] = src[6]; [[fallthrough]];
+                case 6: dst[5 * L] = src[5]; [[fallthrough]];
+                case 5: dst[4 * L] = src[4]; [[fallthrough]];
+                case 4: dst[3 * L] = src[3]; [[fallthrough]];
+                case 3: dst[2 * L] = src[2]; [[fallthrough]];
+                case 2: dst[L] = src[1]; [[fallthrough]];
+                case 1: dst[0] = src[0]; [[fallthrough]];
+                default: break;
+            }
+        } else {
+            copy_to_row(src, dst, to - from, ld());
+        }
     }
 
     // Pair (p, q) on A: whole columns p and q, then the pair's own entries.
