@@ -24,6 +24,7 @@
 // as 0 and no division by zero can happen.
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 
 #include "VelCurveBasedInfrastructure.h"
@@ -141,9 +142,8 @@ int eliminate_unit(double* a, double* b, int n, ptrdiff_t lda, double eps) noexc
 
 // Elimination of mrslw on the augmented matrix W(n + nrhs, n), column i
 // being equation i; solutions into X(ldx, nrhs). Returns 0 or 1.
-int eliminate_augmented(ptrdiff_t ldx, int n, int nrhs, double eps, double* w, double* x) noexcept {
-    if (n < 1) return 0;
-    if (nrhs < 0 || ldx < n) return 1;
+template <class Count>
+int eliminate_count(ptrdiff_t ldx, Count n, int nrhs, double eps, double* w, double* x) noexcept {
     const ptrdiff_t m_all = static_cast<ptrdiff_t>(n) + nrhs;
     const auto W = vcbm::mat(w, m_all);
     const auto X = vcbm::mat(x, ldx);
@@ -192,6 +192,23 @@ int eliminate_augmented(ptrdiff_t ldx, int n, int nrhs, double eps, double* w, d
         }
     }
     return 0;
+}
+
+// The elimination with the order as a compile-time constant for small
+// systems, where loop overhead dominates; the same operations either way.
+int eliminate_augmented(ptrdiff_t ldx, int n, int nrhs, double eps, double* w, double* x) noexcept {
+    if (n < 1) return 0;
+    if (nrhs < 0 || ldx < n) return 1;
+    switch (n) {
+        case 2: return eliminate_count(ldx, std::integral_constant<int, 2>{}, nrhs, eps, w, x);
+        case 3: return eliminate_count(ldx, std::integral_constant<int, 3>{}, nrhs, eps, w, x);
+        case 4: return eliminate_count(ldx, std::integral_constant<int, 4>{}, nrhs, eps, w, x);
+        case 5: return eliminate_count(ldx, std::integral_constant<int, 5>{}, nrhs, eps, w, x);
+        case 6: return eliminate_count(ldx, std::integral_constant<int, 6>{}, nrhs, eps, w, x);
+        case 7: return eliminate_count(ldx, std::integral_constant<int, 7>{}, nrhs, eps, w, x);
+        case 8: return eliminate_count(ldx, std::integral_constant<int, 8>{}, nrhs, eps, w, x);
+        default: return eliminate_count(ldx, n, nrhs, eps, w, x);
+    }
 }
 
 // Right-hand sides of equation i go after its N coefficients.
