@@ -217,13 +217,7 @@ template <bracket::Kind K, class Eval>
 [[gnu::always_inline]] inline int drive(bracket::State& family, Eval&& eval, double a, double b, double epsx,
                                         double epsf, double& x) noexcept {
     bracket::State s = family;
-    s.xa = a;
-    s.xb = b;
-    s.neval = 0;
-    s.npos = 0;
-    s.nneg = 0;
-    s.nudge = 0.0;
-    s.qfail = 0;
+    bracket::reset(s, a, b);
     x = a;
     const int limit = tol::nitnr();
     int code = 3;

@@ -21,16 +21,6 @@ thread_local State t_m;
 State& u_family() noexcept { return t_u; }
 State& m_family() noexcept { return t_m; }
 
-void reset(State& s, double a, double b) noexcept {
-    s.xa = a;
-    s.xb = b;
-    s.neval = 0;
-    s.npos = 0;
-    s.nneg = 0;
-    s.nudge = 0.0;
-    s.qfail = 0;
-}
-
 double quadratic_step(State& s, double xm, double fm, double xa, double fa, double xb,
                       double fb) noexcept {
     return quadratic_estimate(s.qfail, xm, fm, xa, fa, xb, fb);

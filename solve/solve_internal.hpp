@@ -81,7 +81,15 @@ State& m_family() noexcept;
 enum class Kind { U, M };
 
 // Starts a solve on the bracket [a, b]: the first abscissa is a, the second b.
-void reset(State& s, double a, double b) noexcept;
+inline void reset(State& s, double a, double b) noexcept {
+    s.xa = a;
+    s.xb = b;
+    s.neval = 0;
+    s.npos = 0;
+    s.nneg = 0;
+    s.nudge = 0.0;
+    s.qfail = 0;
+}
 
 // Zero of the parabola through (xa, fa), (xm, fm), (xb, fb), inside [xa, xb];
 // sets s.qfail and returns 0 when there is none.
