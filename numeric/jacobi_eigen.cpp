@@ -137,24 +137,15 @@ VCBM_INLINE Reflection reflection(double app, double aqq, double apq, double eps
     return {c, s, app * cc + aqq * s2 + m, app * s2 + aqq * cc - m, (s2 - cc) * apq + delta * c * s};
 }
 
-// x := c.x + s.y, y := s.x - c.y, one 4-row slice.
-VCBM_INLINE void reflect4(double* x, double* y, const v4& c, const v4& s) noexcept {
-    v4 xr, yr;
+// x := c.x + s.y, y := s.x - c.y, one slice of as many rows as the vector
+// type V holds (4 or 2).
+template <class V>
+VCBM_INLINE void reflect_slice(double* x, double* y, const V& c, const V& s) noexcept {
+    V xr, yr;
     std::memcpy(&xr, x, sizeof xr);
     std::memcpy(&yr, y, sizeof yr);
-    const v4 nx = c * xr + s * yr;
-    const v4 ny = s * xr - c * yr;
-    std::memcpy(x, &nx, sizeof nx);
-    std::memcpy(y, &ny, sizeof ny);
-}
-
-// The same, one 2-row slice.
-VCBM_INLINE void reflect2(double* x, double* y, const v2& c, const v2& s) noexcept {
-    v2 xr, yr;
-    std::memcpy(&xr, x, sizeof xr);
-    std::memcpy(&yr, y, sizeof yr);
-    const v2 nx = c * xr + s * yr;
-    const v2 ny = s * xr - c * yr;
+    const V nx = c * xr + s * yr;
+    const V ny = s * xr - c * yr;
     std::memcpy(x, &nx, sizeof nx);
     std::memcpy(y, &ny, sizeof ny);
 }
@@ -204,12 +195,12 @@ struct Sweeper {
     VCBM_INLINE void reflect(double* x, double* y, double c, double s) const noexcept {
         if constexpr (NV > 0) {
             const v4 cv = {c, c, c, c}, sv = {s, s, s, s};
-            for (int k = 0; k < NV; ++k) reflect4(x + 4 * k, y + 4 * k, cv, sv);
+            for (int k = 0; k < NV; ++k) reflect_slice(x + 4 * k, y + 4 * k, cv, sv);
         } else {
             // The plain build: pairs of rows (4-wide vectors would be split).
             const v2 cv = {c, c}, sv = {s, s};
             ptrdiff_t r = 0;
-            for (; r + 2 <= n; r += 2) reflect2(x + r, y + r, cv, sv);
+            for (; r + 2 <= n; r += 2) reflect_slice(x + r, y + r, cv, sv);
             if (r < n) reflect1(x + r, y + r, c, s);
         }
     }
@@ -219,7 +210,7 @@ struct Sweeper {
         static_assert(NV > 0);
         const v4 cv = {c, c, c, c}, sv = {s, s, s, s};
         ptrdiff_t r = 0;
-        for (; r + 4 <= rows; r += 4) reflect4(x + r, y + r, cv, sv);
+        for (; r + 4 <= rows; r += 4) reflect_slice(x + r, y + r, cv, sv);
         if (r == rows) return;
         // The last slice lies inside the padded column: blend.
         const long long left = rows - r;
