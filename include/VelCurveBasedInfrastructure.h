@@ -60,12 +60,46 @@ void soverf(void);           /* overflow-control hook; no effect by default */
 void udfpil(int* n);         /* in: default stack depth; out: depth to use */
 
 /* ---- Control API of the default implementation ------------------------- */
-/* Trace level returned by nfndeb (default 0: silent). */
+/*
+ * Quiet by default: at trace level 0 the default implementation writes
+ * nothing, anywhere. Error reports (aermsg with a non-zero code, germsg) are
+ * kept per thread instead (vcbi_last_report) and printed on the trace stream
+ * only from level 1 on, with the entry and exit lines and the debug lines.
+ *
+ * When the library loads, the environment variable VCBI_TRACE (a whole
+ * number) sets the initial trace level and VCBI_TRACE_FILE (a path, opened
+ * for appending) the stream of the trace and debug lines in place of
+ * standard error, so that a failing call can be watched inside a host
+ * program without rebuilding it.
+ */
+
+/* The last error report made on the calling thread. */
+typedef struct vcbi_report {
+    char name[8];  /* trace name of the routine, NUL-terminated ("" when none) */
+    int code;      /* the code passed to aermsg; 0 for a report without code */
+    int with_code; /* 1 for aermsg, 0 for germsg (failure without a code) */
+    long count;    /* reports made on this thread since the last vcbi_clear_reports */
+} vcbi_report;
+
+/* Trace level returned by nfndeb (default 0: silent, or VCBI_TRACE). */
 void vcbi_set_trace_level(int level);
-/* Stream receiving trace lines and error reports (default stderr). NULL restores it. */
+/* Stream receiving trace lines and error reports from level 1 on (default
+   stderr, or VCBI_TRACE_FILE). NULL restores the default. */
 void vcbi_set_trace_stream(FILE* stream);
-/* Stream receiving swrdbg/swrdbi/swrdbr lines (default stderr). NULL restores it. */
+/* Stream receiving swrdbg/swrdbi/swrdbr lines from level 1 on (default as
+   the trace stream). NULL restores the default. */
 void vcbi_set_debug_stream(FILE* stream);
+/* Stream receiving every error report with a non-zero code, every failure
+   report and every debug line, whatever the trace level: the messages a host
+   shows its user with a result. Default NULL: none. */
+void vcbi_set_message_stream(FILE* stream);
+/* Copies the last error report of the calling thread (aermsg with a code
+   other than 0, or germsg) into REPORT when it is not NULL; returns 1 when
+   there was one since the thread started or since vcbi_clear_reports, else 0
+   (REPORT then holds an empty name and zeros). */
+int vcbi_last_report(vcbi_report* report);
+/* Forgets the reports of the calling thread (count back to 0). */
+void vcbi_clear_reports(void);
 /* Unit number returned by nfnimp (default 6). The mathematics library writes
    print-unit lines to standard output for unit 6, standard error for unit 0,
    and to the open file descriptor of that number otherwise. */

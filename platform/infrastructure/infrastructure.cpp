@@ -1,13 +1,19 @@
 // Default implementation of the infrastructure services.
 //
-// Trace lines and error reports are plain text lines on a stream (standard
-// error unless the host redirects it); debug lines likewise on their own
-// stream. Work space comes from the heap. The control functions at the end
-// let a host or a test set the trace level, redirect the streams, choose the
-// print unit and the debug option, and make a chosen request or release fail.
+// At trace level 0 (the default) it writes nothing at all. Error reports are
+// kept per thread (the last one and a count, read with vcbi_last_report) and
+// printed, like the trace lines, only from level 1 on: plain text lines on a
+// stream (standard error unless the host redirects it); debug lines likewise
+// on their own stream. A host may also ask for every report and debug line
+// on a message stream whatever the level. Work space comes from the heap.
+// The control functions at the end let a host or a test set the trace level,
+// redirect the streams, choose the print unit and the debug option, and make
+// a chosen request or release fail. VCBI_TRACE and VCBI_TRACE_FILE set the
+// level and the stream when the library loads.
 #include "VelCurveBasedInfrastructure.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cfloat>
 #include <cstdlib>
 #include <cstring>
@@ -25,21 +31,75 @@ std::atomic<int> g_fail_release{0};
 std::atomic<long> g_blocks{0};
 
 std::mutex g_stream_mutex;
-FILE* g_trace_stream = nullptr;  // nullptr: stderr
+FILE* g_trace_stream = nullptr;  // nullptr: the default one below
 FILE* g_debug_stream = nullptr;
+FILE* g_message_stream = nullptr;  // nullptr: none
+FILE* g_default_stream = nullptr;  // VCBI_TRACE_FILE when given, else stderr
 
-FILE* trace_stream() { return g_trace_stream ? g_trace_stream : stderr; }
-FILE* debug_stream() { return g_debug_stream ? g_debug_stream : stderr; }
+FILE* default_stream() { return g_default_stream ? g_default_stream : stderr; }
+FILE* trace_stream() { return g_trace_stream ? g_trace_stream : default_stream(); }
+FILE* debug_stream() { return g_debug_stream ? g_debug_stream : default_stream(); }
 
 // Character arguments arrive with their length and no terminating zero.
 int clamp_len(long len) { return len < 0 ? 0 : (len > 4096 ? 4096 : static_cast<int>(len)); }
 
-void line(FILE* (*stream)(), const char* fmt, auto... args) {
+bool tracing() { return g_level.load(std::memory_order_relaxed) >= 1; }
+
+// One line on the stream when the trace is on, and, for reports and debug
+// lines (MESSAGE), on the message stream whatever the level.
+void line(FILE* (*stream)(), bool message, const char* fmt, auto... args) {
+    const bool traced = tracing();
+    if (!traced && !message) return;
     std::lock_guard<std::mutex> lock(g_stream_mutex);
-    FILE* s = stream();
-    std::fprintf(s, fmt, args...);
-    std::fflush(s);
+    FILE* m = message ? g_message_stream : nullptr;
+    if (!traced && m == nullptr) return;
+    FILE* s = traced ? stream() : nullptr;
+    for (FILE* out : {s, m == s ? nullptr : m}) {
+        if (out == nullptr) continue;
+        std::fprintf(out, fmt, args...);
+        std::fflush(out);
+    }
 }
+
+// The reports of this thread: the last one and how many there were.
+struct Kept {
+    vcbi_report last{};
+    long count = 0;
+};
+thread_local Kept t_kept;
+
+void keep(const char* name, long len, int code, int with_code) {
+    Kept& k = t_kept;
+    const int n = clamp_len(len) < 7 ? clamp_len(len) : 7;
+    std::memset(k.last.name, 0, sizeof k.last.name);
+    if (n > 0) std::memcpy(k.last.name, name, static_cast<std::size_t>(n));
+    k.last.code = code;
+    k.last.with_code = with_code;
+    k.last.count = ++k.count;
+}
+
+// VCBI_TRACE (a level) and VCBI_TRACE_FILE (a path, opened for appending)
+// set the initial trace level and the stream of the trace and debug lines,
+// so that a failing call can be watched inside a host program as it is.
+// A value that is not a whole number leaves the level at 0.
+struct FromEnvironment {
+    FromEnvironment() {
+        if (const char* v = std::getenv("VCBI_TRACE"); v != nullptr && *v != '\0') {
+            char* end = nullptr;
+            errno = 0;
+            long level = std::strtol(v, &end, 10);
+            if (*end == '\0' && errno == 0 && level >= 0 && level <= 1000) g_level.store(static_cast<int>(level));
+        }
+        if (const char* path = std::getenv("VCBI_TRACE_FILE"); path != nullptr && *path != '\0') {
+            g_default_stream = std::fopen(path, "a");
+            // Said only when the trace is on: at level 0 nothing is written.
+            if (g_default_stream == nullptr && tracing())
+                std::fprintf(stderr, "VelCurveBasedInfrastructure: VCBI_TRACE_FILE %s cannot be opened: %s\n", path,
+                             std::strerror(errno));
+        }
+    }
+};
+const FromEnvironment g_from_environment;
 
 // Countdown shared by the "make the k-th call fail" controls.
 bool take_failure(std::atomic<int>& countdown) {
@@ -121,19 +181,26 @@ int nfndeb(void) { return g_level.load(std::memory_order_relaxed); }
 int nfnimp(void) { return g_unit.load(std::memory_order_relaxed); }
 int nacdbg(void) { return g_debug_option.load(std::memory_order_relaxed); }
 
-void genmsg(const char* name, long len) { line(trace_stream, "-> %.*s\n", clamp_len(len), name); }
-void gsomsg(const char* name, long len) { line(trace_stream, "<- %.*s\n", clamp_len(len), name); }
+void genmsg(const char* name, long len) { line(trace_stream, false, "-> %.*s\n", clamp_len(len), name); }
+void gsomsg(const char* name, long len) { line(trace_stream, false, "<- %.*s\n", clamp_len(len), name); }
+// A report with code 0 (mcxcom's, on every call) says that nothing failed:
+// it is traced but neither kept nor sent to the message stream.
 void aermsg(const char* name, const int* ier, long len) {
-    line(trace_stream, "** %.*s: IER = %d\n", clamp_len(len), name, *ier);
+    const int code = *ier;
+    if (code != 0) keep(name, len, code, 1);
+    line(trace_stream, code != 0, "** %.*s: IER = %d\n", clamp_len(len), name, code);
 }
-void germsg(const char* name, long len) { line(trace_stream, "** %.*s: failure\n", clamp_len(len), name); }
+void germsg(const char* name, long len) {
+    keep(name, len, 0, 0);
+    line(trace_stream, true, "** %.*s: failure\n", clamp_len(len), name);
+}
 
-void swrdbg(const char* text, long len) { line(debug_stream, "%.*s\n", clamp_len(len), text); }
+void swrdbg(const char* text, long len) { line(debug_stream, true, "%.*s\n", clamp_len(len), text); }
 void swrdbi(const char* text, const int* i, long len) {
-    line(debug_stream, "%.*s %d\n", clamp_len(len), text, *i);
+    line(debug_stream, true, "%.*s %d\n", clamp_len(len), text, *i);
 }
 void swrdbr(const char* text, const double* r, long len) {
-    line(debug_stream, "%.*s %.17g\n", clamp_len(len), text, *r);
+    line(debug_stream, true, "%.*s %.17g\n", clamp_len(len), text, *r);
 }
 
 void crrqst(const int* esize, const int* count, void* base, int64_t* offset, int* ieralloc) {
@@ -220,6 +287,15 @@ void vcbi_set_debug_stream(FILE* stream) {
     std::lock_guard<std::mutex> lock(g_stream_mutex);
     g_debug_stream = stream;
 }
+void vcbi_set_message_stream(FILE* stream) {
+    std::lock_guard<std::mutex> lock(g_stream_mutex);
+    g_message_stream = stream;
+}
+int vcbi_last_report(vcbi_report* report) {
+    if (report != nullptr) *report = t_kept.last;
+    return t_kept.count > 0 ? 1 : 0;
+}
+void vcbi_clear_reports(void) { t_kept = Kept{}; }
 void vcbi_set_print_unit(int unit) { g_unit.store(unit); }
 void vcbi_set_debug_option(int option) { g_debug_option.store(option); }
 void vcbi_fail_request(int k) { g_fail_request.store(k < 0 ? 0 : k); }

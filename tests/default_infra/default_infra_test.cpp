@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "VelCurveBasedInfrastructure.h"
@@ -28,6 +29,8 @@ protected:
         vcbi_set_trace_level(0);
         vcbi_set_trace_stream(nullptr);
         vcbi_set_debug_stream(nullptr);
+        vcbi_set_message_stream(nullptr);
+        vcbi_clear_reports();
         vcbi_fail_request(0);
         vcbi_fail_release(0);
         vcbi_set_stack_depth(-1);
@@ -44,6 +47,7 @@ TEST_F(DefaultInfra, SilentByDefaultAndTracesWhenAsked) {
     double e;
     int n, ier = 3;
     mepsnr(&e, &n);
+    aermsg("MAPFNC1", &ier, 7);  // kept, not printed, at level 0
     EXPECT_EQ(captured(), "");
     vcbi_set_trace_level(5);
     mepsnr(&e, &n);
@@ -54,6 +58,7 @@ TEST_F(DefaultInfra, SilentByDefaultAndTracesWhenAsked) {
 
 TEST_F(DefaultInfra, DebugLinesGoToTheirOwnStream) {
     vcbi_set_debug_stream(cap);
+    vcbi_set_trace_level(1);
     int i = -4;
     double r = 0.25;
     swrdbg("MSIMPL: texte", 13);
@@ -63,6 +68,31 @@ TEST_F(DefaultInfra, DebugLinesGoToTheirOwnStream) {
     vcbi_set_print_unit(9);
     vcbi_set_debug_option(1);
     EXPECT_TRUE(nfnimp() == 9 && nacdbg() == 1);
+}
+
+// The message stream gets the reports with a code other than 0 and the debug
+// lines at any level, once each even when it is also the trace stream; the
+// reports are kept per thread.
+TEST_F(DefaultInfra, MessagesAndKeptReports) {
+    vcbi_set_message_stream(cap);
+    int zero = 0, two = 2, minus = -1;
+    aermsg("MCXCOM", &zero, 6);
+    aermsg("MSIMPL", &two, 6);
+    swrdbg("MSIMPL : OPTION INCORRECT", 25);
+    vcbi_report r;
+    ASSERT_EQ(vcbi_last_report(&r), 1);
+    EXPECT_TRUE(std::string(r.name) == "MSIMPL" && r.code == 2 && r.with_code == 1 && r.count == 1);
+    vcbi_set_trace_level(1);
+    vcbi_set_trace_stream(cap);
+    aermsg("MAPFNC1", &minus, 7);
+    germsg("UNITVT", 6);
+    EXPECT_EQ(captured(), "** MSIMPL: IER = 2\nMSIMPL : OPTION INCORRECT\n** MAPFNC1: IER = -1\n** UNITVT: failure\n");
+    ASSERT_EQ(vcbi_last_report(&r), 1);
+    EXPECT_TRUE(std::string(r.name) == "UNITVT" && r.code == 0 && r.with_code == 0 && r.count == 3);
+    // Another thread starts with no report.
+    int other = -1;
+    std::thread([&] { other = vcbi_last_report(nullptr); }).join();
+    EXPECT_EQ(other, 0);
 }
 
 TEST_F(DefaultInfra, WorkSpaceAddressedFromTheBaseArray) {
