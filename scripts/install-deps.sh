@@ -1,17 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests, the benchmarks and the
-# tool need, when any is missing. Safe to run again: it does nothing when all
-# are present. Needs root (or sudo) only when something must be installed.
+# Installs the Debian packages a task needs, when any is missing:
+#
+#   scripts/install-deps.sh          the library and the command-line tool
+#   scripts/install-deps.sh test     ... and the tests (GoogleTest, the reference libraries, xmllint)
+#   scripts/install-deps.sh bench    ... and the benchmarks (Google Benchmark and every peer library)
+#   scripts/install-deps.sh docs     ... and the reference documentation (doxygen)
+#
+# Several groups may be given. Safe to run again: it does nothing when all are
+# present. Needs root (or sudo) only when something must be installed.
 set -euo pipefail
 
-packages=(
-  cmake g++ make pkg-config binutils
-  libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev
-  libeigen3-dev libgsl-dev liblapack-dev libboost-math-dev libglpk-dev
-  libsisl-dev lib2geom-dev
-  libxml2-utils
-)
+base=(cmake g++ make pkg-config binutils nlohmann-json3-dev)
+test_peers=(libeigen3-dev libgsl-dev liblapack-dev libboost-math-dev libglpk-dev)
+test=(libgtest-dev libgmock-dev libxml2-utils "${test_peers[@]}")
+bench=(libbenchmark-dev "${test_peers[@]}" libsisl-dev lib2geom-dev)
+docs=(doxygen)
+
+packages=("${base[@]}")
+for group in "$@"; do
+  case "$group" in
+    test) packages+=("${test[@]}") ;;
+    bench) packages+=("${bench[@]}") ;;
+    docs) packages+=("${docs[@]}") ;;
+    *) echo "install-deps.sh: unknown group \"$group\" (expected test, bench or docs)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -17,6 +17,18 @@ Table& points_table(Report& r, const char* key, const std::vector<double>& a, in
 
 }  // namespace
 
+const char* const help_bezier =
+    "The document:\n"
+    "  curve        {\"dimension\": d, \"coefficients\": [...], \"interval\": [a, b], \"label\": text}, or\n"
+    "               {\"polygon\": [[x, y], ...]} for a control polygon on [0, 1]; 1 to 61\n"
+    "               coefficients or points (the limit of cpolyg, ufdplg and polygc)\n"
+    "  split        optional: a parameter of the curve; the polygon is split there (uplygg)\n"
+    "  tolerances   optional: eps1, epsnr, epspb, epspb2, eps3d, nitnr, nitln\n"
+    "\n"
+    "Prints the control polygon of the curve on its interval (cpolyg on [0, 1], ufdplg on\n"
+    "another) and, with split, the left and right polygons. The picture shows the curve, its\n"
+    "polygon, the two halves and the split point.\n";
+
 // Converts a curve read as a control polygon into coefficients; false when
 // the library refuses (the code is in the report).
 bool resolve_polygon(Curve& c, Report& r) {
@@ -34,6 +46,7 @@ bool resolve_polygon(Curve& c, Report& r) {
 Run prepare_bezier(const Field& root, const Options& options) {
     root.allow_only({"curve", "split", "tolerances"});
     Curve c = read_curve(root.at("curve"));
+    limit_curve(root.at("curve"), c, kMaxPolygon, c.ta == 0.0 && c.tb == 1.0 ? "cpolyg" : "ufdplg");
     options.require_view(c.dim, root.at("curve"));
     bool split = root.has("split");
     double t = split ? root.at("split").number() : 0.0;

@@ -9,42 +9,26 @@
 
 namespace velcurve {
 
-TraceCapture::TraceCapture(int level) : level_(level) {
-    // An unlinked scratch file in append mode: the stream writes of the trace
-    // and the direct descriptor writes of the print unit both land at its end.
+ScratchLines::ScratchLines() {
+    // Append mode: the stream writes of the infrastructure and the direct
+    // descriptor writes of the print unit both land at the end.
     std::FILE* f = std::tmpfile();
-    if (f != nullptr) {
-        int fd = fileno(f);
-        int flags = fcntl(fd, F_GETFL);
-        if (flags >= 0 && fcntl(fd, F_SETFL, flags | O_APPEND) == 0) {
-            stream_ = f;
-            fd_ = fd;
-        } else {
-            std::fclose(f);
-        }
+    if (f == nullptr) return;
+    int fd = fileno(f);
+    int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0 && fcntl(fd, F_SETFL, flags | O_APPEND) == 0) {
+        stream_ = f;
+        fd_ = fd;
+    } else {
+        std::fclose(f);
     }
-    if (stream_ != nullptr) {
-        vcbi_set_trace_stream(stream_);
-        vcbi_set_debug_stream(stream_);
-        vcbi_set_print_unit(fd_);
-    }
-    vcbi_set_trace_level(level_);
 }
 
-TraceCapture::~TraceCapture() {
-    vcbi_set_trace_level(0);
-    vcbi_set_trace_stream(nullptr);
-    vcbi_set_debug_stream(nullptr);
-    vcbi_set_print_unit(6);
+ScratchLines::~ScratchLines() {
     if (stream_ != nullptr) std::fclose(stream_);
 }
 
-void TraceCapture::set_level(int level) {
-    level_ = level;
-    vcbi_set_trace_level(level);
-}
-
-std::vector<std::string> TraceCapture::take() {
+std::vector<std::string> ScratchLines::take() {
     std::vector<std::string> lines;
     if (stream_ == nullptr) return lines;
     std::fflush(stream_);
@@ -64,6 +48,41 @@ std::vector<std::string> TraceCapture::take() {
         start = end + 1;
     }
     return lines;
+}
+
+TraceCapture::TraceCapture(int level) : level_(level) {
+    if (trace_.stream() != nullptr) {
+        vcbi_set_trace_stream(trace_.stream());
+        vcbi_set_debug_stream(trace_.stream());
+        vcbi_set_print_unit(trace_.fd());
+    }
+    vcbi_set_message_stream(messages_.stream());
+    vcbi_set_trace_level(level_);
+}
+
+TraceCapture::~TraceCapture() {
+    vcbi_set_trace_level(0);
+    vcbi_set_trace_stream(nullptr);
+    vcbi_set_debug_stream(nullptr);
+    vcbi_set_message_stream(nullptr);
+    vcbi_set_print_unit(6);
+}
+
+void TraceCapture::set_level(int level) {
+    level_ = level;
+    vcbi_set_trace_level(level);
+}
+
+std::vector<std::string> TraceCapture::take_messages() {
+    std::vector<std::string> out;
+    std::vector<std::string> lines = messages_.take();
+    for (std::size_t i = 0; i < lines.size();) {
+        std::size_t j = i + 1;
+        while (j < lines.size() && lines[j] == lines[i]) ++j;
+        out.push_back(j - i == 1 ? lines[i] : lines[i] + " (" + std::to_string(j - i) + " times)");
+        i = j;
+    }
+    return out;
 }
 
 }  // namespace velcurve

@@ -39,10 +39,13 @@ struct Session {
     const Options& options;
     TraceCapture& capture;
 
-    // Moves the captured trace lines into the report when they are shown.
+    // Moves the captured trace lines into the report when they are shown,
+    // and the messages of the routines always.
     void collect_trace(Report& r) {
         auto lines = capture.take();
         if (options.trace >= 0) r.trace.insert(r.trace.end(), lines.begin(), lines.end());
+        auto messages = capture.take_messages();
+        r.messages.insert(r.messages.end(), messages.begin(), messages.end());
     }
     // Ends a section: its trace, then the section itself into the output.
     void finish(Report& r, Output& out) {
@@ -59,12 +62,23 @@ struct Command {
     bool reads_input;         // false: the command carries its own data
     const char* default_svg;  // picture written without --svg, or nullptr
     Run (*prepare)(const Field& root, const Options& options);
+    // What `velcurve help NAME` prints after the usage line: the document's
+    // members, the limits, the picture. nullptr: a help made of the summary.
+    const char* help = nullptr;
 };
 
 const std::vector<Command>& commands();
 const Command* find_command(const std::string& name);
+// The help of a command: usage, summary, its own text (or what is known of
+// it), the options and the exit status.
+std::string command_help(const Command& c);
 
-// Commands.
+// Commands, and their help texts.
+extern const char* const help_eval;
+extern const char* const help_bezier;
+extern const char* const help_roots;
+extern const char* const help_plane;
+extern const char* const help_demo;
 Run prepare_demo(const Field& root, const Options& options);
 Run prepare_bezier(const Field& root, const Options& options);
 Run prepare_roots(const Field& root, const Options& options);

@@ -6,13 +6,15 @@ namespace velcurve {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
-        {"eval", "points and derivatives of a curve at parameters (pocurv, mdrvcb)", true, nullptr, prepare_eval},
+        {"eval", "points and derivatives of a curve at parameters (pocurv, mdrvcb)", true, nullptr, prepare_eval,
+         help_eval},
         {"bezier", "control polygon of a curve and its split at a parameter (cpolyg, uplygg)", true, nullptr,
-         prepare_bezier},
-        {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots},
-        {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane},
+         prepare_bezier, help_bezier},
+        {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots, help_roots},
+        {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane,
+         help_plane},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
-         prepare_demo},
+         prepare_demo, help_demo},
     };
     return list;
 }
@@ -21,6 +23,41 @@ const Command* find_command(const std::string& name) {
     for (const Command& c : commands())
         if (name == c.name) return &c;
     return nullptr;
+}
+
+std::string command_help(const Command& c) {
+    std::string h = "usage: velcurve ";
+    h += c.name;
+    if (c.reads_input) h += " [FILE]";
+    h += " [--json] [--trace N] [--svg FILE] [--view xy|xz|yz] [--digits N]\n\n";
+    h += c.summary;
+    h += ".\n\n";
+    if (c.help != nullptr) {
+        h += c.help;
+    } else if (c.reads_input) {
+        h += "Reads a JSON document from FILE (or standard input when FILE is absent or -). A member\n"
+             "\"tolerances\" fills the tolerance block first; unknown members are refused, and the\n"
+             "message names the members the command accepts.\n";
+    } else {
+        h += "Reads no document: the command carries its own data.\n";
+    }
+    if (c.default_svg != nullptr) {
+        h += "The picture goes to ";
+        h += c.default_svg;
+        h += " unless --svg names another.\n";
+    }
+    h += "\n"
+         "options:\n"
+         "  --json         machine-readable results\n"
+         "  --trace N      set the library's trace level to N and show its trace lines\n"
+         "  --svg FILE     draw the picture into FILE\n"
+         "  --view V       plane of the picture for curves in space: xy (default), xz or yz\n"
+         "  --digits N     significant digits of the readable output (1 to 17, default 10)\n"
+         "\n"
+         "The messages of the routines (error reports, diagnostic lines) are shown with the result.\n"
+         "exit status: 0 success or warning, 1 a routine failed, 2 bad command line or input\n"
+         "(a size beyond a routine's limit included: nothing is then computed)\n";
+    return h;
 }
 
 void Options::require_view(int dim, const Field& where) const {

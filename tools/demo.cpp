@@ -100,6 +100,12 @@ void traced_call(Session& s, Output& out) {
 
 }  // namespace
 
+const char* const help_demo =
+    "Checks that the library is loaded, fills the tolerance block and reads it back, shows\n"
+    "the trace of one call, then runs eval, bezier, roots and plane on the planar cubic\n"
+    "C(t) = (3t + 3t^2 - 2t^3, 6t - 6t^2) and draws the curve, its control polygon, the line\n"
+    "y = 9/8 and the two points where they meet.\n";
+
 Run prepare_demo(const Field&, const Options& options) {
     nlohmann::json planar = nlohmann::json::parse(kCurve);
     options.require_view(2, Field(planar, "the demo curve"));

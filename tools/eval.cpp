@@ -6,9 +6,25 @@
 
 namespace velcurve {
 
+const char* const help_eval =
+    "The document:\n"
+    "  curve        {\"dimension\": d, \"coefficients\": [...], \"interval\": [a, b], \"label\": text}, or\n"
+    "               {\"polygon\": [[x, y], ...]} for a control polygon on [0, 1] (at most 61 points,\n"
+    "               the limit of polygc); d from 1 to 16, at most 100 coefficients\n"
+    "  parameters   a number or an array of 1 to 10000 numbers\n"
+    "  order        0 to 20 (default 0): also the derivatives d1 .. dr (mdrvcb)\n"
+    "  tolerances   optional: eps1, epsnr, epspb, epspb2, eps3d, nitnr, nitln\n"
+    "\n"
+    "The picture shows the curve on its interval, its control polygon (when at most 61\n"
+    "coefficients) and the points at the parameters.\n"
+    "\n"
+    "example: echo '{\"curve\": {\"coefficients\": [[0, 0], [3, 6], [3, -6], [-2, 0]]}, \"parameters\": 0.5}' |\n"
+    "         velcurve eval\n";
+
 Run prepare_eval(const Field& root, const Options& options) {
     root.allow_only({"curve", "parameters", "order", "tolerances"});
     Curve c = read_curve(root.at("curve"));
+    limit_curve(root.at("curve"), c, kMaxCoefficients, "the tool");
     options.require_view(c.dim, root.at("curve"));
     std::vector<double> ts = read_parameters(root.at("parameters"));
     int order = root.integer_or("order", 0, 0, 20);

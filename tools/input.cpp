@@ -228,4 +228,20 @@ std::vector<double> read_parameters(const Field& f) {
     return t;
 }
 
+void limit_count(const Field& f, std::size_t count, int limit, const char* what, const char* routine) {
+    if (count > static_cast<std::size_t>(limit))
+        f.fail("at most " + std::to_string(limit) + " " + what + " (the limit of " + routine + "), found " +
+               std::to_string(count));
+}
+
+void limit_curve(const Field& f, const Curve& c, int limit, const char* routine) {
+    const auto n = static_cast<std::size_t>(c.ncoef);
+    if (c.from_polygon) {
+        if (limit >= kMaxPolygon) limit = kMaxPolygon, routine = "polygc";
+        limit_count(f.at("polygon"), n, limit, "control points", routine);
+    } else {
+        limit_count(f.at("coefficients"), n, limit, "coefficients", routine);
+    }
+}
+
 }  // namespace velcurve

@@ -18,10 +18,15 @@ struct InputError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Largest sizes the tool accepts. They lie above every routine's own
-// capacity, so that the library's answer to an out-of-range count can be seen.
+// Largest sizes the tool reads at all. Each command then refuses what lies
+// beyond the limits of the routines it calls, before calling them
+// (limit_curve), so that no routine is handed a count it cannot take.
 inline constexpr int kMaxDimension = 16;
 inline constexpr int kMaxCoefficients = 100;
+
+// Routine limits the commands check.
+inline constexpr int kMaxPolygon = 61;     // cpolyg, polygc, ufdplg: the binomial table's degree 60
+inline constexpr int kMaxRootCoefs = 41;   // ur1pls (and pcvint, which hands its polynomial to it)
 
 // A field of the document with its path ("curve.coefficients[2]"), for messages.
 class Field {
@@ -80,6 +85,13 @@ int apply_tolerances(const Tolerances& tol);
 // {"dimension": d, "polygon": [[x, y], ...]} for a control polygon on [0, 1].
 // A polygon is converted to coefficients later (needs the library).
 Curve read_curve(const Field& f);
+// Refuses a curve with more than LIMIT coefficients (control points for a
+// curve given by its polygon), the limit of ROUTINE; F is the curve's field.
+// A polygon is always converted by polygc, so it never exceeds kMaxPolygon.
+void limit_curve(const Field& f, const Curve& c, int limit, const char* routine);
+// Refuses an array field of more than LIMIT numbers, the limit of ROUTINE.
+void limit_count(const Field& f, std::size_t count, int limit, const char* what, const char* routine);
+
 // A point of dimension dim: [x, y, ...].
 std::vector<double> read_point(const Field& f, int dim);
 // A list of parameters: a number or an array of numbers.

@@ -4,6 +4,7 @@
 // Exit status: 0 success (or a warning, negative code), 1 a library routine
 // failed (positive code), 2 bad command line or bad input (nothing was
 // computed).
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -25,6 +26,7 @@ struct UsageError : std::runtime_error {
 
 void print_help(std::ostream& out) {
     out << "usage: velcurve COMMAND [FILE] [--json] [--trace N] [--svg FILE] [--view xy|xz|yz] [--digits N]\n"
+           "       velcurve help COMMAND | velcurve COMMAND --help | velcurve --version\n"
            "\n"
            "Reads a JSON document from FILE (or standard input when FILE is absent or -),\n"
            "calls the library and prints the results.\n"
@@ -104,12 +106,35 @@ std::string read_input(const std::string& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-int run(int argc, char** argv) {
-    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h" ||
-                      std::string(argv[1]) == "help")) {
+bool is_help(const std::string& a) { return a == "--help" || a == "-h"; }
+
+// velcurve --help, help, --version, help CMD, CMD --help (anywhere after CMD).
+// Returns the exit status when the command line asks for one of these, else -1.
+int help_or_version(int argc, char** argv) {
+    std::vector<std::string> a(argv + 1, argv + argc);
+    if (a.size() == 1 && (is_help(a[0]) || a[0] == "help")) {
         print_help(std::cout);
         return 0;
     }
+    if (a.size() == 1 && (a[0] == "--version" || a[0] == "-V")) {
+        std::cout << "velcurve " VELCURVE_VERSION " (VelCurveBasedMathematics " VELCURVE_VERSION ")\n";
+        return 0;
+    }
+    std::string name;
+    if (a.size() == 2 && a[0] == "help") name = a[1];
+    else if (a.size() >= 2 && std::find_if(a.begin() + 1, a.end(), is_help) != a.end()) name = a[0];
+    else return -1;
+    const Command* c = find_command(name);
+    if (c == nullptr) {
+        std::cerr << "velcurve: unknown command \"" << name << "\" (see velcurve --help)\n";
+        return kUsageError;
+    }
+    std::cout << command_help(*c);
+    return 0;
+}
+
+int run(int argc, char** argv) {
+    if (int status = help_or_version(argc, argv); status >= 0) return status;
     Options options;
     const Command* command = nullptr;
     try {

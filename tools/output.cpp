@@ -69,6 +69,10 @@ void write_section(std::ostream& out, const Report& r, int digits) {
         out << "trace:\n";
         for (const std::string& line : r.trace) out << "  " << line << "\n";
     }
+    if (!r.messages.empty()) {
+        out << "messages:\n";
+        for (const std::string& line : r.messages) out << "  " << line << "\n";
+    }
     const Call* main = r.outcome();
     for (const Call& c : r.calls)
         if (c.ier != 0 && &c != main) out << "  " << call_text(c) << "\n";
@@ -108,6 +112,7 @@ nlohmann::ordered_json section_json(const Report& r) {
     j["calls"] = nlohmann::ordered_json::array();
     for (const Call& c : r.calls) j["calls"].push_back(call_json(c));
     if (!r.trace.empty()) j["trace"] = r.trace;
+    if (!r.messages.empty()) j["messages"] = r.messages;
     return j;
 }
 

@@ -8,10 +8,25 @@
 
 namespace velcurve {
 
+const char* const help_plane =
+    "The document:\n"
+    "  curve        {\"dimension\": d, \"coefficients\": [...], \"label\": text} on [0, 1], or\n"
+    "               {\"polygon\": [[x, y], ...]}; 1 to 41 coefficients (pcvint hands its\n"
+    "               distance polynomial to ur1pls, whose limit that is)\n"
+    "  plane        {\"normal\": [...], \"point\": [...]}, both of the curve's dimension; in 2D\n"
+    "               the plane is a line\n"
+    "  reference    the parameter whose nearest solution is tnear (default 0)\n"
+    "  tolerances   optional: eps1, epsnr, epspb, epspb2, eps3d, nitnr, nitln\n"
+    "\n"
+    "Prints every intersection parameter, ascending, and the one nearest to the reference.\n"
+    "The picture shows the curve, its control polygon, the plane's trace in the view (the\n"
+    "line where it cuts the drawing plane) and the points found.\n";
+
 Run prepare_plane(const Field& root, const Options& options) {
     root.allow_only({"curve", "plane", "reference", "tolerances"});
     Field cf = root.at("curve");
     Curve c = read_curve(cf);
+    limit_curve(cf, c, kMaxRootCoefs, "ur1pls within pcvint");
     if (c.ta != 0.0 || c.tb != 1.0) cf.at("interval").fail("pcvint works on the interval [0, 1]");
     options.require_view(c.dim, cf);
     Field pf = root.at("plane");

@@ -73,6 +73,7 @@ struct Report {
     std::vector<Call> calls;
     std::vector<std::string> notes;  // readable remarks (text output only)
     std::vector<std::string> trace;  // captured trace lines, when asked for
+    std::vector<std::string> messages;  // the routines' error reports and debug lines
     Drawing drawing;
 
     void value(std::string key, Value v) { values.emplace_back(std::move(key), std::move(v)); }

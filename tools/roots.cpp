@@ -5,13 +5,25 @@
 
 namespace velcurve {
 
+const char* const help_roots =
+    "The document:\n"
+    "  polynomial   canonical coefficients, the coefficient of t^0 first: 1 to 41 numbers\n"
+    "               (the limit of ur1pls)\n"
+    "  interval     [a, b] in either order (default [0, 1])\n"
+    "  tolerances   optional: eps1, epsnr, epspb, epspb2, eps3d, nitnr, nitln\n"
+    "\n"
+    "Prints every root in the interval, ascending, with p(t) computed by the tool as a check.\n"
+    "The picture is the graph of the polynomial over the interval, its axis p = 0 and the\n"
+    "roots, on axes labelled t and p(t).\n"
+    "\n"
+    "example: echo '{\"polynomial\": [0.125, -0.75, 1]}' | velcurve roots\n";
+
 Run prepare_roots(const Field& root, const Options& options) {
     root.allow_only({"polynomial", "interval", "tolerances"});
     Field pf = root.at("polynomial");
     std::vector<double> poly = pf.numbers();
     if (poly.empty()) pf.fail("empty: at least one coefficient is needed");
-    if (poly.size() > static_cast<std::size_t>(kMaxCoefficients))
-        pf.fail("at most " + std::to_string(kMaxCoefficients) + " coefficients, found " + std::to_string(poly.size()));
+    limit_count(pf, poly.size(), kMaxRootCoefs, "coefficients", "ur1pls");
     // The interval may be given in either order, as ur1pls accepts it.
     std::vector<double> iv = root.has("interval") ? root.at("interval").numbers(2) : std::vector<double>{0.0, 1.0};
     options.require_view(2, pf);  // the picture is the graph (t, p(t))
