@@ -8,156 +8,1041 @@ VCBM_BEGIN_DECLS
 
 /* ---- Evaluation of polynomials, curves and patches ---- */
 
-/* Value of the scalar polynomial A(N) at T by Horner; 0 when N < 1. */
+/**
+ * @brief Value of a scalar polynomial at T, by Horner's rule.
+ *
+ * @param[in]  A  double A(N): canonical coefficients, A(1) the constant term.
+ * @param[in]  N  int: number of coefficients; N < 1 gives 0.
+ * @param[in]  T  double: the parameter.
+ *
+ * @par Codes
+ *   - Function value: A(1) + A(2) T + ... + A(N) T^(N-1) (0 when N < 1).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API double polval(const double* A, const int* N, const double* T);
-/* Derivative B(NB) of A(N): NB = N-1, B(i) = i A(i+1); NB = 1, B(1) = 0 when N < 2. */
+
+/**
+ * @brief Derivative of a scalar polynomial.
+ *
+ * @param[in]  A   double A(N): canonical coefficients.
+ * @param[in]  N   int: number of coefficients.
+ * @param[out] B   double B(max(N-1, 1)): B(i) = i A(i+1); B(1) = 0 when N < 2.
+ * @param[out] NB  int: N-1, or 1 when N < 2.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void polder(const double* A, const int* N, double* B, int* NB);
-/* Product C(NC) of A(NA) and B(NB), NC = NA+NB-1; nothing when NA < 1 or NB < 1. */
+
+/**
+ * @brief Product of two scalar polynomials.
+ *
+ * @param[in]  NA  int: number of coefficients of A.
+ * @param[in]  A   double A(NA).
+ * @param[in]  NB  int: number of coefficients of B.
+ * @param[in]  B   double B(NB).
+ * @param[out] NC  int: NA+NB-1 (not written when NA < 1 or NB < 1).
+ * @param[out] C   double C(NA+NB-1): the product; may not overlap A or B.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void polpol(const int* NA, const double* A, const int* NB, const double* B, int* NC, double* C);
-/* Point P(NDIM) of the curve COEF(NDIM, NCOEF) at T; the origin when NCOEF < 1. */
+
+/**
+ * @brief Point of a polynomial curve at a parameter.
+ *
+ * @param[in]  NDIM   int: dimension of the space, 1 or more.
+ * @param[in]  NCOEF  int: number of coefficients; NCOEF < 1 gives the origin.
+ * @param[in]  COEF   double COEF(NDIM, NCOEF): canonical coefficients, column j the vector
+ *                    coefficient of t^(j-1).
+ * @param[in]  T      double: the parameter.
+ * @param[out] P      double P(NDIM): the point C(T).
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void pocurv(const int* NDIM, const int* NCOEF, const double* COEF, const double* T, double* P);
-/* Point P(NDIM) at T of the first NDIM rows of COEF(NDIMAX, NCOEF); the origin when NCOEF < 1 or NDIM > NDIMAX. */
+
+/**
+ * @brief Point at T of the curve made of the first NDIM rows of a wider coefficient array.
+ *
+ * @param[in]  NDIMAX  int: leading dimension of COEF.
+ * @param[in]  NCOEF   int: number of coefficients.
+ * @param[in]  COEF    double COEF(NDIMAX, NCOEF): canonical coefficients.
+ * @param[in]  NDIM    int: rows used, 1 to NDIMAX.
+ * @param[in]  T       double: the parameter.
+ * @param[out] P       double P(NDIM): the point; the origin when NCOEF < 1 or NDIM > NDIMAX.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mpocrb(const int* NDIMAX, const int* NCOEF, const double* COEF, const int* NDIM, const double* T,
                      double* P);
-/* Point P(2) of the planar curve COEF(2, NCOEF) at T. */
+
+/**
+ * @brief Point of a planar curve at a parameter.
+ *
+ * @param[in]  NCOEF  int: number of coefficients.
+ * @param[in]  COEF   double COEF(2, NCOEF): canonical coefficients.
+ * @param[in]  T      double: the parameter.
+ * @param[out] P      double P(2): the point.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void vpscr2(const int* NCOEF, const double* COEF, const double* T, double* P);
-/* Point P(3) of the space curve COEF(3, NCOEF) at T. */
+
+/**
+ * @brief Point of a space curve at a parameter.
+ *
+ * @param[in]  NCOEF  int: number of coefficients.
+ * @param[in]  COEF   double COEF(3, NCOEF): canonical coefficients.
+ * @param[in]  T      double: the parameter.
+ * @param[out] P      double P(3): the point.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void vpscr3(const int* NCOEF, const double* COEF, const double* T, double* P);
-/* First-derivative curve COEFD(NDIM, NCOEFD); NCOEFD = 1 and COEFD = 0 when NCOEF < 2. */
+
+/**
+ * @brief First-derivative curve of a polynomial curve.
+ *
+ * @param[in]  NDIM    int: dimension.
+ * @param[in]  NCOEF   int: number of coefficients.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients, column j the vector
+ *                     coefficient of t^(j-1).
+ * @param[out] NCOEFD  int: NCOEF-1, or 1 when NCOEF < 2.
+ * @param[out] COEFD   double COEFD(NDIM, max(NCOEF-1, 1)): the derivative; zero when NCOEF < 2.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void derivc(const int* NDIM, const int* NCOEF, const double* COEF, int* NCOEFD, double* COEFD);
-/* Derivative curve of order IORDR; one zero coefficient when IORDR >= NCOEF, IORDR < 0 or NCOEF > 61. COEFD may be COEF. */
+
+/**
+ * @brief Derivative curve of a given order of a polynomial curve.
+ *
+ * @param[in]  NDIM    int: dimension.
+ * @param[in]  NCOEF   int: number of coefficients, at most 61 (the binomial table).
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients, column j the vector
+ *                     coefficient of t^(j-1).
+ * @param[in]  IORDR   int: order of derivation.
+ * @param[out] NCOEFD  int: NCOEF-IORDR, or 1 when the derivative vanishes (IORDR >= NCOEF, IORDR <
+ *                     0 or NCOEF > 61).
+ * @param[out] COEFD   double COEFD(NDIM, NCOEFD): the derivative; one zero column when it vanishes.
+ *                     May be COEF.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mcdriv(const int* NDIM, const int* NCOEF, const double* COEF, const int* IORDR, int* NCOEFD,
                      double* COEFD);
-/* mcdriv in place on COEF(NDIM, NCOEF); the whole array zeroed and NCOEF = 1 when the derivative vanishes. */
+
+/**
+ * @brief Derivative curve of a given order, in place.
+ *
+ * @param[in,out] NCOEF  int: number of coefficients; on exit that of the derivative (1 when it
+ *                       vanishes).
+ * @param[in]     NDIM   int: dimension.
+ * @param[in,out] COEF   double COEF(NDIM, NCOEF): the curve, replaced by its derivative; the whole
+ *                       array is zeroed when the derivative vanishes (IORDR >= NCOEF, IORDR < 0 or
+ *                       NCOEF > 61).
+ * @param[in]     IORDR  int: order of derivation.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void cderiv(int* NCOEF, const int* NDIM, double* COEF, const int* IORDR);
-/* Derivative of order IORDR at T, D(NDIM); 0 when IORDR >= NCOEF, IORDR < 0 or NCOEF > 61. */
+
+/**
+ * @brief Derivative of a given order of a polynomial curve at a parameter.
+ *
+ * @param[in]  NCOEF  int: number of coefficients, at most 61.
+ * @param[in]  NDIM   int: dimension.
+ * @param[in]  COEF   double COEF(NDIM, NCOEF): canonical coefficients, column j the vector
+ *                    coefficient of t^(j-1).
+ * @param[in]  IORDR  int: order of derivation.
+ * @param[in]  T      double: the parameter.
+ * @param[out] D      double D(NDIM): the derivative; 0 when IORDR >= NCOEF, IORDR < 0 or NCOEF >
+ *                    61.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mdrvck(const int* NCOEF, const int* NDIM, const double* COEF, const int* IORDR, const double* T,
                      double* D);
-/* Point and derivatives D(NDIM, 0:IORDR) at T; IER = 1 when IORDR < 0 or NCOEF < 1. */
+
+/**
+ * @brief Point and derivatives up to a given order of a polynomial curve at a parameter.
+ *
+ * Orders above NCOEF-1 are exactly 0. Any degree is accepted (no binomial table is read).
+ *
+ * @param[in]  IORDR  int: the highest order, 0 or more.
+ * @param[in]  NDIM   int: dimension; nothing is written when NDIM < 1.
+ * @param[in]  NCOEF  int: number of coefficients, 1 or more.
+ * @param[in]  COEF   double COEF(NDIM, NCOEF): canonical coefficients, column j the vector
+ *                    coefficient of t^(j-1).
+ * @param[in]  T      double: the parameter.
+ * @param[out] D      double D(NDIM, IORDR+1): column r+1 holds the derivative of order r (column 1
+ *                    the point).
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: IORDR < 0 or NCOEF < 1; D is not written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry line only. Reports positive codes through aermsg.
+ */
 VCBM_API void mdrvcb(const int* IORDR, const int* NDIM, const int* NCOEF, const double* COEF, const double* T,
                      double* D, int* IER);
-/* Point P(3) of the patch COEF(3, 21, NV) at (U, V); 0 when NU < 1, NV < 1 or NU > 21. */
+
+/**
+ * @brief Point of a 3D polynomial patch at (U, V).
+ *
+ * @param[in]  COEF  double COEF(3, 21, NV): COEF(:, i, j) the coefficient of u^(i-1) v^(j-1).
+ * @param[in]  NU    int: number of coefficients in u, 1 to 21.
+ * @param[in]  NV    int: number of coefficients in v, 1 or more.
+ * @param[in]  U     double.
+ * @param[in]  V     double.
+ * @param[out] P     double P(3): the point; 0 when NU < 1, NV < 1 or NU > 21.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void posurf(const double* COEF, const int* NU, const int* NV, const double* U, const double* V, double* P);
-/* Point P(NDIM) of the patch COEF(NUMAX, NVMAX, NDIM) at (U, V); 0 for empty or oversized counts. */
+
+/**
+ * @brief Point of a polynomial patch stored component by component, at (U, V).
+ *
+ * @param[in]  NUMAX  int: first leading dimension of COEF.
+ * @param[in]  NVMAX  int: second leading dimension.
+ * @param[in]  NDIM   int: dimension.
+ * @param[in]  COEF   double COEF(NUMAX, NVMAX, NDIM): COEF(i, j, k) the coefficient of u^(i-1)
+ *                    v^(j-1) of component k.
+ * @param[in]  NU     int: 1 to NUMAX.
+ * @param[in]  NV     int: 1 to NVMAX.
+ * @param[in]  U      double.
+ * @param[in]  V      double.
+ * @param[out] P      double P(NDIM): the point; 0 for counts outside those ranges.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mpoca1(const int* NUMAX, const int* NVMAX, const int* NDIM, const double* COEF, const int* NU,
                      const int* NV, const double* U, const double* V, double* P);
-/* Point P(NDIM) of the patch COEF(NDIMAX, NUMAX, NVMAX) at (U, V); 0 for empty or oversized counts. */
+
+/**
+ * @brief Point of a polynomial patch stored point by point, at (U, V).
+ *
+ * @param[in]  NDIMAX  int: first leading dimension of COEF.
+ * @param[in]  NUMAX   int: second leading dimension.
+ * @param[in]  NVMAX   int: third leading dimension.
+ * @param[in]  COEF    double COEF(NDIMAX, NUMAX, NVMAX): COEF(:, i, j) the coefficient of u^(i-1)
+ *                     v^(j-1).
+ * @param[in]  NDIM    int: 1 to NDIMAX.
+ * @param[in]  NU      int: 1 to NUMAX.
+ * @param[in]  NV      int: 1 to NVMAX.
+ * @param[in]  U       double.
+ * @param[in]  V       double.
+ * @param[out] P       double P(NDIM): the point; 0 for counts outside those ranges.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mpoca2(const int* NDIMAX, const int* NUMAX, const int* NVMAX, const double* COEF, const int* NDIM,
                      const int* NU, const int* NV, const double* U, const double* V, double* P);
-/* First partial derivative in u, D(NDIMAX), of the patch COEF(NDIMAX, NUMAX, NV); 0 when NU < 2 or NV < 1. */
+
+/**
+ * @brief First partial derivative in u of a polynomial patch at (U, V).
+ *
+ * @param[in]  NDIMAX  int: dimension (first leading dimension of COEF).
+ * @param[in]  NUMAX   int: second leading dimension.
+ * @param[in]  NU      int: 2 to NUMAX.
+ * @param[in]  NV      int: 1 or more.
+ * @param[in]  COEF    double COEF(NDIMAX, NUMAX, NV).
+ * @param[in]  U       double.
+ * @param[in]  V       double.
+ * @param[out] D       double D(NDIMAX): the derivative; 0 when NU < 2, NV < 1 or NU > NUMAX.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mdrpu1(const int* NDIMAX, const int* NUMAX, const int* NU, const int* NV, const double* COEF,
                      const double* U, const double* V, double* D);
-/* First partial derivative in v, D(NDIMAX), of the patch COEF(NDIMAX, NUMAX, NV); 0 when NV < 2 or NU < 1. */
+
+/**
+ * @brief First partial derivative in v of a polynomial patch at (U, V).
+ *
+ * @param[in]  NDIMAX  int: dimension (first leading dimension of COEF).
+ * @param[in]  NUMAX   int: second leading dimension.
+ * @param[in]  NU      int: 1 to NUMAX.
+ * @param[in]  NV      int: 2 or more.
+ * @param[in]  COEF    double COEF(NDIMAX, NUMAX, NV).
+ * @param[in]  U       double.
+ * @param[in]  V       double.
+ * @param[out] D       double D(NDIMAX): the derivative; 0 when NV < 2, NU < 1 or NU > NUMAX.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mdrpv1(const int* NDIMAX, const int* NUMAX, const int* NU, const int* NV, const double* COEF,
                      const double* U, const double* V, double* D);
-/* Partial derivative D(NDIM) of orders IDU in u and IDV in v; 0 unless 0 <= IDU < NU, 0 <= IDV < NV. */
+
+/**
+ * @brief Partial derivative of orders IDU in u and IDV in v of a polynomial patch at (U, V).
+ *
+ * @param[in]  NDIM   int: dimension (first leading dimension of COEF).
+ * @param[in]  NUMAX  int: second leading dimension.
+ * @param[in]  NU     int: 1 to NUMAX, at most 61.
+ * @param[in]  NV     int: 1 to 61.
+ * @param[in]  COEF   double COEF(NDIM, NUMAX, NV).
+ * @param[in]  U      double.
+ * @param[in]  V      double.
+ * @param[in]  IDU    int: order in u.
+ * @param[in]  IDV    int: order in v.
+ * @param[out] D      double D(NDIM): the derivative; 0 unless 0 <= IDU < NU and 0 <= IDV < NV.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mdrvpk(const int* NDIM, const int* NUMAX, const int* NU, const int* NV, const double* COEF,
                      const double* U, const double* V, const int* IDU, const int* IDV, double* D);
-/* Derivative patch COEFD(3, 21, NVD) of COEF(3, 21, NV) in u (IDIR = 1) or v (IDIR = 2); nothing otherwise. */
+
+/**
+ * @brief Derivative patch of a 3D patch in u or in v.
+ *
+ * @param[in]  NU     int: coefficients in u, 1 to 21.
+ * @param[in]  NV     int: coefficients in v.
+ * @param[in]  COEF   double COEF(3, 21, NV).
+ * @param[out] NUD    int: coefficients in u of the derivative.
+ * @param[out] NVD    int: coefficients in v of the derivative.
+ * @param[out] COEFD  double COEFD(3, 21, NVD): the derivative patch.
+ * @param[in]  IDIR   int: 1 derivative in u, 2 in v; any other value writes nothing.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void derivt(const int* NU, const int* NV, const double* COEF, int* NUD, int* NVD, double* COEFD,
                      const int* IDIR);
-/* As derivt with leading sizes NUI (input) and NUO (output), output counts NUO, NVO given; NVI is not read. */
+
+/**
+ * @brief Derivative patch in u or v, with separate leading sizes for input and output.
+ *
+ * @param[in]  NUI    int: leading size in u of COEF (also its count in u).
+ * @param[in]  NVI    int: not read.
+ * @param[in]  COEF   double COEF(3, NUI, *).
+ * @param[in]  NUO    int: leading size in u of COEFD and its count.
+ * @param[in]  NVO    int: count in v of COEFD.
+ * @param[out] COEFD  double COEFD(3, NUO, NVO): the derivative patch.
+ * @param[in]  IDIR   int: 1 derivative in u, 2 in v.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void vderiv(const int* NUI, const int* NVI, const double* COEF, const int* NUO, const int* NVO,
                      double* COEFD, const int* IDIR);
 
 /* ---- Basis conversion and reparametrisation ---- */
 
-/* COEFN(s) = C(TA + (TB-TA) s), s in [0, 1]; IER = 10 for NCOEF outside 1..61.
-   Nothing is read or written when NDIM < 1 or NDIM > NDIMAX. COEFN may be COEF. */
+/**
+ * @brief A curve re-expressed on [0, 1] from its arc on [TA, TB]: COEFN(s) = C(TA + (TB-TA) s).
+ *
+ * @param[in]  NDIMAX  int: leading dimension of COEF and COEFN.
+ * @param[in]  NDIM    int: rows used, 1 to NDIMAX; nothing is read or written otherwise.
+ * @param[in]  NCOEF   int: number of coefficients, 1 to 61.
+ * @param[in]  COEF    double COEF(NDIMAX, NCOEF): canonical coefficients.
+ * @param[in]  TA      double: parameter mapped to s = 0.
+ * @param[in]  TB      double: parameter mapped to s = 1.
+ * @param[out] COEFN   double COEFN(NDIMAX, NCOEF): the new coefficients; may be COEF.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void marc41(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF,
                      const double* TA, const double* TB, double* COEFN, int* IER);
-/* The curve known on [TAB(1), TAB(2)] re-expressed on [TNEW(1), TNEW(2)]; IER = 13 for a target
-   interval shorter than EPSPB, else the code of marc41. */
+
+/**
+ * @brief A curve known on the interval TAB re-expressed on the interval TNEW.
+ *
+ * @param[in]  NDIMAX  int: leading dimension.
+ * @param[in]  NCOEF   int: number of coefficients, 1 to 61.
+ * @param[in]  COEF    double COEF(NDIMAX, NCOEF).
+ * @param[in]  NDIM    int: rows used, 1 to NDIMAX.
+ * @param[in]  TAB     double TAB(2): the interval the curve is known on.
+ * @param[out] COEFN   double COEFN(NDIMAX, NCOEF): the same curve with TNEW(1), TNEW(2) as the
+ *                     images of TAB(1), TAB(2).
+ * @param[in]  TNEW    double TNEW(2): the new interval.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61 (from marc41).
+ *   - 13: TNEW shorter than EPSPB (mveps3).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports every non-zero code through aermsg.
+ */
 VCBM_API void mfmcb2(const int* NDIMAX, const int* NCOEF, const double* COEF, const int* NDIM,
                      const double* TAB, double* COEFN, const double* TNEW, int* IER);
-/* Reversal COEFN(s) = C(1 - s) in 3D; IER = 10 for NCOEF outside 1..61. COEFN may be COEF. */
+
+/**
+ * @brief Reversal of a 3D curve on [0, 1]: COEFN(s) = C(1 - s).
+ *
+ * @param[in]  NCOEF  int: number of coefficients, 1 to 61.
+ * @param[in]  COEF   double COEF(3, NCOEF).
+ * @param[out] COEFN  double COEFN(3, NCOEF): the reversed curve; may be COEF.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports its code through aermsg on every exit, 0 included.
+ */
 VCBM_API void vcvinv(const int* NCOEF, const double* COEF, double* COEFN, int* IER);
-/* Reversal COEFN(s) = C(1 - s) in 2D; IER = 10 for NCOEF outside 1..61. COEFN may be COEF. */
+
+/**
+ * @brief Reversal of a planar curve on [0, 1]: COEFN(s) = C(1 - s).
+ *
+ * @param[in]  NCOEF  int: number of coefficients, 1 to 61.
+ * @param[in]  COEF   double COEF(2, NCOEF).
+ * @param[out] COEFN  double COEFN(2, NCOEF): the reversed curve; may be COEF.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void vcvin2(const int* NCOEF, const double* COEF, double* COEFN, int* IER);
-/* COEF(LDC, NCOEF) on [0, 1] into CF(LDW, NDIM) on [-1, 1] (t = (s+1)/2), coefficient-first;
-   W(LDW, NDIM) is work. Nothing is done unless 1 <= NCOEF <= min(61, LDW) and 1 <= NDIM <= LDC. */
+
+/**
+ * @brief A curve on [0, 1] re-expressed on [-1, 1] (t = (s+1)/2), stored coefficient-first.
+ *
+ * @param[in]  LDW    int: leading dimension of W and CF, at least NCOEF.
+ * @param[in]  LDC    int: leading dimension of COEF, at least NDIM.
+ * @param[in]  NCOEF  int: 1 to min(61, LDW); nothing is done otherwise.
+ * @param[in]  NDIM   int: 1 to LDC.
+ * @param[in]  COEF   double COEF(LDC, NCOEF): canonical coefficients on [0, 1].
+ * @param[out] W      double W(LDW, NDIM): work.
+ * @param[out] CF     double CF(LDW, NDIM): CF(j, k) the coefficient of s^(j-1) of component k.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry line only.
+ */
 VCBM_API void mcvnst(const int* LDW, const int* LDC, const int* NCOEF, const int* NDIM,
                      const double* COEF, double* W, double* CF);
-/* Legendre coefficients CL(NCOEF, NDIM) of CF(NCOEF, NDIM); W(NCOEF) work; CL may be CF.
-   Nothing is done unless 1 <= NCOEF <= 62. */
+
+/**
+ * @brief Legendre coefficients of curves given by canonical coefficients on [-1, 1].
+ *
+ * @param[in]  NCOEF  int: 1 to 62; nothing is done otherwise.
+ * @param[in]  NDIM   int: number of components.
+ * @param[in]  CF     double CF(NCOEF, NDIM): canonical coefficients, coefficient-first.
+ * @param[out] W      double W(NCOEF): work.
+ * @param[out] CL     double CL(NCOEF, NDIM): Legendre coefficients; may be CF.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit lines.
+ */
 VCBM_API void mcvlgd(const int* NCOEF, const int* NDIM, const double* CF, double* W, double* CL);
-/* One component: W = even then odd canonical coefficients; CL(NDEG+1) the Legendre coefficients.
-   Nothing is written unless 0 <= NDEG <= 61. */
+
+/**
+ * @brief Legendre coefficients of one component from its even and odd canonical coefficients.
+ *
+ * @param[in]  NDEG  int: degree, 0 to 61; nothing is written otherwise.
+ * @param[in]  W     double W(NDEG+1): the even-power coefficients first, then the odd ones.
+ * @param[out] CL    double CL(NDEG+1): the Legendre coefficients.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 5, entry and exit lines.
+ */
 VCBM_API void mcanlg(const int* NDEG, const double* W, double* CL);
-/* Coefficients CJ(NCOEF, NDIM) in the orthonormal Legendre basis (IORDRE = -1, the only order
-   provided: CJ is not written for another); W(NCOEF) work; CJ may be CF. */
+
+/**
+ * @brief Coefficients of curves in the orthonormal Legendre basis, from canonical coefficients on
+ * [-1, 1].
+ *
+ * @param[in]  NCOEF   int: number of coefficients, 1 to 62.
+ * @param[in]  NDIM    int: number of components.
+ * @param[in]  IORDRE  int: -1, the only order provided; CJ is not written for another.
+ * @param[in]  CF      double CF(NCOEF, NDIM): canonical coefficients, coefficient-first.
+ * @param[out] W       double W(NCOEF): work.
+ * @param[out] CJ      double CJ(NCOEF, NDIM): the coefficients; may be CF.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry line only.
+ */
 VCBM_API void mcvjac(const int* NCOEF, const int* NDIM, const int* IORDRE, const double* CF,
                      double* W, double* CJ);
-/* One component of mcvjac; nothing is written unless IORDRE = -1 and 0 <= NDEG <= 61. */
+
+/**
+ * @brief One component of mcvjac.
+ *
+ * @param[in]  IORDRE  int: -1; nothing is written for another value.
+ * @param[in]  NDEG    int: degree, 0 to 61.
+ * @param[in]  W       double W(NDEG+1): even-power coefficients first, then the odd ones.
+ * @param[out] CJ      double CJ(NDEG+1): the orthonormal Legendre coefficients.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 5, entry line only.
+ */
 VCBM_API void mcanjc(const int* IORDRE, const int* NDEG, const double* W, double* CJ);
-/* 3D patch P(NDU+1, NDV+1, 3) into Legendre coefficients PL (same layout) in both variables;
-   W holds 3 (NDU+1)(NDV+1) + max(NDU, NDV) + 1 reals. PL may be P. Degrees 0..61. */
+
+/**
+ * @brief Legendre coefficients in both variables of a 3D patch.
+ *
+ * @param[in]  NDU  int: degree in u, 0 to 61.
+ * @param[in]  NDV  int: degree in v, 0 to 61.
+ * @param[in]  P    double P(NDU+1, NDV+1, 3): canonical coefficients on [-1, 1]^2.
+ * @param[out] W    double W(3 (NDU+1)(NDV+1) + max(NDU, NDV) + 1): work.
+ * @param[out] PL   double PL(NDU+1, NDV+1, 3): Legendre coefficients; may be P.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry line only.
+ */
 VCBM_API void mpclgd(const int* NDU, const int* NDV, const double* P, double* W, double* PL);
-/* NCOEFR = index of the last column (2..NCOEF) with a non-zero (or NaN) entry, else 1;
-   ICONST = 1 when there is none (the curve is constant), else 0. */
+
+/**
+ * @brief Effective number of coefficients of a curve: the last non-zero column.
+ *
+ * @param[in]  NDIM    int: dimension.
+ * @param[in]  NCOEF   int: number of coefficients.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients, column j the vector
+ *                     coefficient of t^(j-1).
+ * @param[out] NCOEFR  int: the index of the last column (2..NCOEF) with a non-zero or NaN entry,
+ *                     else 1.
+ * @param[out] ICONST  int: 1 when there is none (the curve is constant), else 0.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void udegcv(const int* NDIM, const int* NCOEF, const double* COEF, int* NCOEFR, int* ICONST);
-/* B(j, i) = A(i, j), i = 1..N1, j = 1..N2; nothing is done when LDB < N2. */
+
+/**
+ * @brief Transposition B(j, i) = A(i, j).
+ *
+ * @param[in]  LDB  int: leading dimension of B; nothing is done when LDB < N2.
+ * @param[in]  N1   int: rows of A.
+ * @param[in]  N2   int: columns of A.
+ * @param[in]  A    double A(N1, N2).
+ * @param[out] B    double B(LDB, N1).
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry line only.
+ */
 VCBM_API void mcvinv(const int* LDB, const int* N1, const int* N2, const double* A, double* B);
-/* B(k, i) = A(i, k), i = 1..N3, k = 1..N1, A(N3, *); nothing is done when LDB < N1. */
+
+/**
+ * @brief Transposition B(k, i) = A(i, k) of the first N1 columns of A.
+ *
+ * @param[in]  LDB  int: leading dimension of B; nothing is done when LDB < N1.
+ * @param[in]  N1   int: columns of A used.
+ * @param[in]  N3   int: rows of A.
+ * @param[in]  A    double A(N3, N1).
+ * @param[out] B    double B(LDB, N3).
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 5, entry line only.
+ */
 VCBM_API void minvcv(const int* LDB, const int* N1, const int* N3, const double* A, double* B);
-/* IDIR = 1: B(k, i) = A(i, k); IDIR = -1: A(i, k) = B(k, i); i = 1..N2, k = 1..N1.
-   IER 3119 sizes, 3164 direction, -3136 when N2 = 1 and NA = LDB (one flat copy of LDB reals). */
+
+/**
+ * @brief Transposition between A(LDA, NA) and B(LDB, N2), in either direction.
+ *
+ * @param[in]     IDIR  int: 1 B(k, i) = A(i, k); -1 A(i, k) = B(k, i).
+ * @param[in]     LDA   int: leading dimension of A, at least N2.
+ * @param[in]     NA    int: columns of A, at least N1.
+ * @param[in,out] A     double A(LDA, NA).
+ * @param[in]     N1    int: k = 1..N1.
+ * @param[in]     LDB   int: leading dimension of B, at least N1.
+ * @param[in]     N2    int: i = 1..N2.
+ * @param[in,out] B     double B(LDB, N2).
+ * @param[out]    IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -3136: N2 = 1 and NA = LDB: one flat copy of LDB reals.
+ *   - 3119: a size out of range.
+ *   - 3164: IDIR is not 1 or -1.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void mfmcb5(const int* IDIR, const int* LDA, const int* NA, double* A, const int* N1,
                      const int* LDB, const int* N2, double* B, int* IER);
-/* IDIR = 1: B(j, k, i) = A(i, j, k); IDIR = -1: the reverse; i = 1..N3, j = 1..N1, k = 1..N2.
-   IER 3133 sizes, 3163 direction; N3 = 1, LDB1 = LDA2, LDB2 = NA3: one flat copy. */
+
+/**
+ * @brief Rearrangement between A(LDA1, LDA2, NA3) and B(LDB1, LDB2, N3): B(j, k, i) = A(i, j, k) or
+ * the reverse.
+ *
+ * With N3 = 1, LDB1 = LDA2 and LDB2 = NA3 the layouts coincide and one flat copy is made.
+ *
+ * @param[in]     IDIR  int: 1 from A to B, -1 from B to A.
+ * @param[in]     LDA1  int: first dimension of A, at least N3.
+ * @param[in]     LDA2  int: second dimension of A, at least N1.
+ * @param[in]     NA3   int: third dimension of A, at least N2.
+ * @param[in,out] A     double A(LDA1, LDA2, NA3).
+ * @param[in]     N1    int: j = 1..N1.
+ * @param[in]     N2    int: k = 1..N2.
+ * @param[in]     LDB1  int: first dimension of B, at least N1.
+ * @param[in]     LDB2  int: second dimension of B, at least N2.
+ * @param[in]     N3    int: i = 1..N3.
+ * @param[in,out] B     double B(LDB1, LDB2, N3).
+ * @param[out]    IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 3133: a size out of range.
+ *   - 3163: IDIR is not 1 or -1.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void mfmca5(const int* IDIR, const int* LDA1, const int* LDA2, const int* NA3, double* A,
                      const int* N1, const int* N2, const int* LDB1, const int* LDB2, const int* N3,
                      double* B, int* IER);
-/* Copies A(LDA, NA2, NBLK) into the wider B(LDB, NB2, NBLK), last block first, so that B may lie
-   over A (same first element). Only the part common to both shapes is copied; NB3 is not read. */
+
+/**
+ * @brief Copy of A(LDA, NA2, NBLK) into the wider B(LDB, NB2, NBLK), last block first, so that B
+ * may lie over A.
+ *
+ * @param[in]  LDA   int.
+ * @param[in]  NA2   int.
+ * @param[in]  NBLK  int: number of blocks.
+ * @param[in]  LDB   int.
+ * @param[in]  NB2   int.
+ * @param[in]  NB3   int: not read.
+ * @param[in]  A     double A(LDA, NA2, NBLK).
+ * @param[out] B     double B(LDB, NB2, NBLK): the part common to both shapes; may start at A.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mfmca8(const int* LDA, const int* NA2, const int* NBLK, const int* LDB, const int* NB2,
                      const int* NB3, const double* A, double* B);
-/* Copies A(LDA, NA2, NBLK) into the narrower B(LDB, NB2, NBLK), first block first, so that B may
-   lie over A. Only the part common to both shapes is copied; NA3 is not read. */
+
+/**
+ * @brief Copy of A(LDA, NA2, NBLK) into the narrower B(LDB, NB2, NBLK), first block first, so that
+ * B may lie over A.
+ *
+ * @param[in]  LDA   int.
+ * @param[in]  NA2   int.
+ * @param[in]  NA3   int: not read.
+ * @param[in]  LDB   int.
+ * @param[in]  NB2   int.
+ * @param[in]  NBLK  int: number of blocks.
+ * @param[in]  A     double A(LDA, NA2, NBLK).
+ * @param[out] B     double B(LDB, NB2, NBLK): the part common to both shapes; may start at A.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void mfmca9(const int* LDA, const int* NA2, const int* NA3, const int* LDB, const int* NB2,
                      const int* NBLK, const double* A, double* B);
 
 /* ---- Control polygons, subdivision and bounds ---- */
 
-/* Control polygon POLY(NDIMAX, NCOEF) on [0, 1] of COEF; IER = 10 for NCOEF outside 1..61.
-   Nothing is read or written when NDIM < 1 or NDIM > NDIMAX. POLY may be COEF. */
+/**
+ * @brief Control polygon on [0, 1] of a polynomial curve.
+ *
+ * @param[in]  NDIMAX  int: leading dimension of COEF and POLY.
+ * @param[in]  NDIM    int: rows used, 1 to NDIMAX; nothing is read or written otherwise.
+ * @param[in]  NCOEF   int: number of coefficients, 1 to 61.
+ * @param[in]  COEF    double COEF(NDIMAX, NCOEF): canonical coefficients.
+ * @param[out] POLY    double POLY(NDIMAX, NCOEF): the Bernstein coefficients; may be COEF.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void cpolyg(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF,
                      double* POLY, int* IER);
-/* Control polygon of the curve on [TA, TB]; WORK(NDIM, NCOEF) holds the arc on [0, 1]. No code. */
+
+/**
+ * @brief Control polygon of the arc of a curve on [TA, TB].
+ *
+ * The number of coefficients is not checked: the caller keeps NCOEF within 1..61.
+ *
+ * @param[in]  NDIM   int: dimension.
+ * @param[in]  NCOEF  int: number of coefficients, 1 to 61.
+ * @param[in]  COEF   double COEF(NDIM, NCOEF): canonical coefficients, column j the vector
+ *                    coefficient of t^(j-1).
+ * @param[in]  TA     double: start of the arc.
+ * @param[in]  TB     double: end of the arc.
+ * @param[out] WORK   double WORK(NDIM, NCOEF): the arc re-expressed on [0, 1].
+ * @param[out] POLY   double POLY(NDIM, NCOEF): its control polygon.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void ufdplg(const int* NDIM, const int* NCOEF, const double* COEF, const double* TA,
                      const double* TB, double* WORK, double* POLY);
-/* cpolyg in 2D. */
+
+/**
+ * @brief Control polygon on [0, 1] of a planar curve (cpolyg in 2D).
+ *
+ * @param[in]  NCOEF  int: 1 to 61.
+ * @param[in]  COEF   double COEF(2, NCOEF).
+ * @param[out] POLY   double POLY(2, NCOEF); may be COEF.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void mcpol2(const int* NCOEF, const double* COEF, double* POLY, int* IER);
-/* cpolyg in 3D. */
+
+/**
+ * @brief Control polygon on [0, 1] of a space curve (cpolyg in 3D).
+ *
+ * @param[in]  NCOEF  int: 1 to 61.
+ * @param[in]  COEF   double COEF(3, NCOEF).
+ * @param[out] POLY   double POLY(3, NCOEF); may be COEF.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void mcpol3(const int* NCOEF, const double* COEF, double* POLY, int* IER);
-/* Canonical coefficients COEF(NDIMAX, NCOEF) of the control polygon POLY; IER = 10 for NCOEF
-   outside 1..61. Nothing is read or written when NDIM < 1 or NDIM > NDIMAX. COEF may be POLY. */
+
+/**
+ * @brief Canonical coefficients of the curve of a control polygon on [0, 1].
+ *
+ * @param[in]  NDIMAX  int: leading dimension.
+ * @param[in]  NDIM    int: rows used, 1 to NDIMAX; nothing is read or written otherwise.
+ * @param[in]  NCOEF   int: number of control points, 1 to 61.
+ * @param[in]  POLY    double POLY(NDIMAX, NCOEF): the control points.
+ * @param[out] COEF    double COEF(NDIMAX, NCOEF): canonical coefficients; may be POLY.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Reports positive codes through aermsg.
+ */
 VCBM_API void polygc(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* POLY,
                      double* COEF, int* IER);
-/* polygc in 2D. */
+
+/**
+ * @brief Canonical coefficients of a planar control polygon (polygc in 2D).
+ *
+ * @param[in]  NCOEF  int: 1 to 61.
+ * @param[in]  POLY   double POLY(2, NCOEF).
+ * @param[out] COEF   double COEF(2, NCOEF); may be POLY.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void mpolc2(const int* NCOEF, const double* POLY, double* COEF, int* IER);
-/* polygc in 3D. */
+
+/**
+ * @brief Canonical coefficients of a space control polygon (polygc in 3D).
+ *
+ * @param[in]  NCOEF  int: 1 to 61.
+ * @param[in]  POLY   double POLY(3, NCOEF).
+ * @param[out] COEF   double COEF(3, NCOEF); may be POLY.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void mpolc3(const int* NCOEF, const double* POLY, double* COEF, int* IER);
-/* de Casteljau split at 1/2 of POLY(NDIM, NCOEF) into LEFT and RIGHT (each on [0, 1]); WORK(LDW, LDW)
-   is scratch. Nothing is done unless 1 <= NCOEF <= LDW and NDIM >= 1. LEFT or RIGHT may be POLY. */
+
+/**
+ * @brief de Casteljau split of a control polygon at 1/2.
+ *
+ * @param[in]  NDIM   int: dimension, 1 or more.
+ * @param[in]  LDW    int: leading dimension of WORK, at least NCOEF.
+ * @param[in]  NCOEF  int: number of points, 1 to LDW; nothing is done otherwise.
+ * @param[in]  POLY   double POLY(NDIM, NCOEF).
+ * @param[out] WORK   double WORK(LDW, LDW): scratch.
+ * @param[out] LEFT   double LEFT(NDIM, NCOEF): polygon of the first half on [0, 1]; may be POLY.
+ * @param[out] RIGHT  double RIGHT(NDIM, NCOEF): polygon of the second half; may be POLY.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void upolyg(const int* NDIM, const int* LDW, const int* NCOEF, const double* POLY, double* WORK,
                      double* LEFT, double* RIGHT);
-/* The same split at t = T. */
+
+/**
+ * @brief de Casteljau split of a control polygon at T.
+ *
+ * @param[in]  NDIM   int: dimension, 1 or more.
+ * @param[in]  LDW    int: leading dimension of WORK, at least NCOEF.
+ * @param[in]  NCOEF  int: number of points, 1 to LDW; nothing is done otherwise.
+ * @param[in]  POLY   double POLY(NDIM, NCOEF).
+ * @param[in]  T      double: the split parameter of the polygon's [0, 1].
+ * @param[out] WORK   double WORK(LDW, LDW): scratch.
+ * @param[out] LEFT   double LEFT(NDIM, NCOEF): polygon of [0, T], on [0, 1]; LEFT(:, NCOEF) is the
+ *                    point at T. May be POLY.
+ * @param[out] RIGHT  double RIGHT(NDIM, NCOEF): polygon of [T, 1]; may be POLY.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void uplygg(const int* NDIM, const int* LDW, const int* NCOEF, const double* POLY,
                      const double* T, double* WORK, double* LEFT, double* RIGHT);
-/* Split at 1/2 of the scalar polygon POLY(N); WORK(N, N) scratch; nothing for N < 1. */
+
+/**
+ * @brief de Casteljau split at 1/2 of a scalar control polygon.
+ *
+ * @param[in]  POLY   double POLY(N).
+ * @param[in]  N      int: number of points; nothing is done when N < 1.
+ * @param[out] WORK   double WORK(N, N): scratch.
+ * @param[out] LEFT   double LEFT(N): first half.
+ * @param[out] RIGHT  double RIGHT(N): second half.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit lines.
+ */
 VCBM_API void mlmpna(const double* POLY, const int* N, double* WORK, double* LEFT, double* RIGHT);
-/* Split at 1/2 of the control net NET(LD1, LD2, NDIM) of degrees NU-1, NV-1 along u (IDIR = 1) or v
-   (IDIR = 2) into LEFT and RIGHT(LD1, LD2, NDIM); WORK(LDW, *) scratch. IER = 1 for sizes or IDIR. */
+
+/**
+ * @brief de Casteljau split at 1/2 of a control net along u or v.
+ *
+ * @param[in]  LD1    int: first leading dimension of NET, LEFT and RIGHT.
+ * @param[in]  LD2    int: second leading dimension.
+ * @param[in]  NET    double NET(LD1, LD2, NDIM): the control net.
+ * @param[in]  NU     int: points along u (degree NU-1), at most LD1.
+ * @param[in]  NV     int: points along v, at most LD2.
+ * @param[in]  NDIM   int: dimension.
+ * @param[in]  IDIR   int: 1 along u, 2 along v.
+ * @param[out] WORK   double WORK(LDW, *): scratch.
+ * @param[in]  LDW    int: leading dimension of WORK, at least NU (IDIR = 1) or NV (IDIR = 2).
+ * @param[out] LEFT   double LEFT(LD1, LD2, NDIM): first half.
+ * @param[out] RIGHT  double RIGHT(LD1, LD2, NDIM): second half.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: a size beyond its leading dimension, LDW too small, or IDIR not 1 or 2.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit lines. Reports positive codes through aermsg.
+ */
 VCBM_API void mlmkab(const int* LD1, const int* LD2, const double* NET, const int* NU, const int* NV,
                      const int* NDIM, const int* IDIR, double* WORK, const int* LDW, double* LEFT,
                      double* RIGHT, int* IER);
-/* AMAX, AMIN = largest and smallest of A(N); returns AMIN. N < 1 leaves both unchanged (and
-   returns AMIN as it stands). */
+
+/**
+ * @brief Largest and smallest value of an array.
+ *
+ * @param[in]  N     int: length; N < 1 leaves AMAX and AMIN unchanged.
+ * @param[in]  A     double A(N).
+ * @param[out] AMAX  double: the largest.
+ * @param[out] AMIN  double: the smallest.
+ *
+ * @par Codes
+ *   - Function value: AMIN.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API double ugpolx(const int* N, const double* A, double* AMAX, double* AMIN);
-/* AMIN, AMAX of A(N), stopping once a strictly positive and a strictly negative value were seen.
-   N < 1 leaves both unchanged. */
+
+/**
+ * @brief Smallest and largest value of an array, stopping once both signs were seen.
+ *
+ * Used as a sign test of control polygons: once a strictly positive and a strictly negative value
+ * were met the scan stops, and AMIN, AMAX are those of the part scanned.
+ *
+ * @param[in]  N     int: length; N < 1 leaves AMIN and AMAX unchanged.
+ * @param[in]  A     double A(N).
+ * @param[out] AMIN  double.
+ * @param[out] AMAX  double.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void utspol(const int* N, const double* A, double* AMIN, double* AMAX);
 
 /* ---- Extreme values and bounding boxes ---- */

@@ -8,47 +8,377 @@ VCBM_BEGIN_DECLS
 
 /* ---- Closed-form roots, bracketing solvers and bivariate products ---- */
 
-/* Real roots of A x^2 + B x + C = 0 (A non-zero); IER = -1 for a double root. */
+/**
+ * @brief Real roots of the quadratic A x^2 + B x + C = 0.
+ *
+ * The larger root is formed without cancellation, the other from the product of the roots. A
+ * discriminant between -3.6e-15 and 0 gives the double root -B/2A when the residual there is within
+ * EPSPB.
+ *
+ * @param[in]  A      double: not zero (not checked).
+ * @param[in]  B      double.
+ * @param[in]  C      double.
+ * @param[out] NROOT  int: 0, 1 or 2.
+ * @param[out] ROOT   double ROOT(2): ROOT(1..NROOT).
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: NROOT simple roots (0 when there is no real root).
+ *   - -1: a double root (or both roots at 0), NROOT = 1.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports nothing.
+ */
 VCBM_API void urequ2(const double* A, const double* B, const double* C, int* NROOT, double* ROOT, int* IER);
-/* Root of C(1) + C(2) t in [TDEB, TFIN] widened by EPSNR; NCOEF must be 2. */
+
+/**
+ * @brief Root of the linear polynomial C(1) + C(2) t inside [TDEB, TFIN], widened by EPSNR.
+ *
+ * @param[in]  NCOEF  int: must be 2.
+ * @param[in]  C      double C(2): canonical coefficients.
+ * @param[in]  TDEB   double: start of the interval.
+ * @param[in]  TFIN   double: end of the interval.
+ * @param[out] NROOT  int: 0 or 1 (0 also when |C(2)| <= EPS1).
+ * @param[out] ROOT   double ROOT(1).
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (NROOT may be 0).
+ *   - 10: NCOEF is not 2.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports nothing.
+ */
 VCBM_API void urpol2(const int* NCOEF, const double* C, const double* TDEB, const double* TFIN, int* NROOT,
                      double* ROOT, int* IER);
-/* Roots of C(1) + C(2) t + C(3) t^2 in [TDEB, TFIN] widened by EPSNR, ascending; NCOEF must be 3. */
+
+/**
+ * @brief Roots of the quadratic C(1) + C(2) t + C(3) t^2 inside [TDEB, TFIN], widened by EPSNR,
+ * ascending.
+ *
+ * @param[in]  NCOEF  int: must be 3.
+ * @param[in]  C      double C(3): canonical coefficients.
+ * @param[in]  TDEB   double: start of the interval.
+ * @param[in]  TFIN   double: end of the interval.
+ * @param[out] NROOT  int: 0, 1 or 2.
+ * @param[out] ROOT   double ROOT(2): ROOT(1..NROOT), ascending.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -1: a double root.
+ *   - 10: NCOEF is not 3.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports nothing.
+ */
 VCBM_API void urpol3(const int* NCOEF, const double* C, const double* TDEB, const double* TFIN, int* NROOT,
                      double* ROOT, int* IER);
-/* One step of the bracketing solver (ufxnl1 family): next abscissa X, ICODE 0 evaluate, 1 root, 2, 3 failures. */
+
+/**
+ * @brief One step of the bracketing root finder of the ufxnl1 family, driven by the caller.
+ *
+ * The caller starts with X = A, ICODE = 0 and F = F(A): the first step answers X = B. Each
+ * following call hands F(X); the solver keeps its bracket between calls, per thread. It mixes
+ * quadratic interpolation and bisection.
+ *
+ * @param[in,out] X      double: the abscissa just evaluated; on exit the next one to evaluate (or
+ *                       the root).
+ * @param[in]     F      double: F(X).
+ * @param[in]     EPSX   double: tolerance on X.
+ * @param[in]     EPSF   double: |F| <= EPSF is a root.
+ * @param[out]    ICODE  int: what to do next, see Codes.
+ *
+ * @par Codes
+ *   - ICODE 0: evaluate F at the new X and call again.
+ *   - ICODE 1: X is a root (|F| <= EPSF, or the bracket is narrower than EPSX).
+ *   - ICODE 2: F(A) and F(B) have the same sign: no bracket.
+ *   - ICODE 3: the bracket cannot be split further.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports nothing.
+ */
 VCBM_API void ufxnl1(double* X, const double* F, const double* EPSX, const double* EPSF, int* ICODE);
-/* Quadratic-interpolation estimate of the ufxnl1 family inside [XA, XB]. */
+
+/**
+ * @brief Quadratic-interpolation estimate of the ufxnl1 family inside [XA, XB].
+ *
+ * @param[in]  XM  double: middle abscissa.
+ * @param[in]  FM  double: F(XM).
+ * @param[in]  XA  double: one end.
+ * @param[in]  FA  double: F(XA).
+ * @param[in]  XB  double: the other end.
+ * @param[in]  FB  double: F(XB).
+ *
+ * @par Codes
+ *   - Function value: the estimate (the mid-point when the interpolation is unusable).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API double ufxnl2(const double* XM, const double* FM, const double* XA, const double* FA, const double* XB,
                        const double* FB);
-/* One step of the bracketing solver (mfxnl1 family, converges on an exact zero; EPSF not read). */
+
+/**
+ * @brief One step of the bracketing root finder of the mfxnl1 family (converges on an exact zero).
+ *
+ * @param[in,out] X      double: the abscissa just evaluated; on exit the next one.
+ * @param[in]     F      double: F(X).
+ * @param[in]     EPSX   double: tolerance on X.
+ * @param[in]     EPSF   double: not read.
+ * @param[out]    ICODE  int: see Codes.
+ *
+ * @par Codes
+ *   - ICODE 0: evaluate F at the new X and call again.
+ *   - ICODE 1: X is a root (F = 0, or the bracket is narrower than EPSX).
+ *   - ICODE 2: F(A) and F(B) have the same sign.
+ *   - ICODE 3: the bracket cannot be split further.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports nothing.
+ */
 VCBM_API void mfxnl1(double* X, const double* F, const double* EPSX, const double* EPSF, int* ICODE);
-/* Quadratic-interpolation estimate of the mfxnl1 family inside [XA, XB]. */
+
+/**
+ * @brief Quadratic-interpolation estimate of the mfxnl1 family inside [XA, XB].
+ *
+ * @param[in]  XM  double.
+ * @param[in]  FM  double.
+ * @param[in]  XA  double.
+ * @param[in]  FA  double.
+ * @param[in]  XB  double.
+ * @param[in]  FB  double.
+ *
+ * @par Codes
+ *   - Function value: the estimate.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API double zfxnl2(const double* XM, const double* FM, const double* XA, const double* FA, const double* XB,
                        const double* FB);
-/* A root of the canonical polynomial C(1..NCOEF) between A and B, on the ufxnl1 family. */
+
+/**
+ * @brief A root between A and B of the canonical polynomial C, on the ufxnl1 family.
+ *
+ * At most NITNR evaluations (mepsnr): fill the tolerance block first.
+ *
+ * @param[in]  NCOEF  int: number of coefficients.
+ * @param[in]  C      double C(NCOEF): canonical coefficients.
+ * @param[in]  A      double: one end of the bracket.
+ * @param[in]  B      double: the other end.
+ * @param[in]  EPSX   double: tolerance on X.
+ * @param[in]  EPSF   double: |F| <= EPSF is a root.
+ * @param[out] X      double: the root (the last iterate on failure).
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: root found.
+ *   - 1: no sign change between A and B.
+ *   - 2: the bracket cannot be split further.
+ *   - 3: NITNR evaluations made.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry line only. Reports every non-zero code through aermsg.
+ */
 VCBM_API void upxnul(const int* NCOEF, const double* C, const double* A, const double* B, const double* EPSX,
                      const double* EPSF, double* X, int* IER);
-/* As upxnul on the mfxnl1 family; IOPT = 8 evaluates C8, otherwise C; STATUS "    " or "PBRN". */
+
+/**
+ * @brief A root between A and B of a canonical polynomial, on the mfxnl1 family.
+ *
+ * @param[in]  IOPT        int: 8 evaluates C8, any other value C (through mqpos).
+ * @param[in]  NCOEF       int: number of coefficients.
+ * @param[in]  C8          double C8(NCOEF): coefficients read when IOPT = 8.
+ * @param[in]  C           double C(NCOEF): coefficients read otherwise.
+ * @param[in]  A           double: one end.
+ * @param[in]  B           double: the other end.
+ * @param[in]  EPSX        double: tolerance on X.
+ * @param[in]  EPSF        double: |F| <= EPSF is a root.
+ * @param[out] X           double: the root.
+ * @param[out] STATUS      char STATUS(4): "PBRN" when the bracketing solver gave up on some piece,
+ *                         else four blanks.
+ * @param[out] IER         int: result code, see Codes.
+ * @param[in]  STATUS_len  long: length of STATUS; 4 characters are used.
+ *
+ * @par Codes
+ *   - 0: root found.
+ *   - 1: no sign change.
+ *   - 2: the bracket cannot be split further (STATUS PBRN).
+ *   - 3: NITNR evaluations made (STATUS PBRN).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry line only. Reports positive codes through aermsg.
+ */
 VCBM_API void mpxnul(const int* IOPT, const int* NCOEF, const double* C8, const double* C, const double* A,
                      const double* B, const double* EPSX, const double* EPSF, double* X, char* STATUS, int* IER,
                      long STATUS_len);
-/* F = C(1) + C(2) X + ... + C(NCOEF) X^(NCOEF-1), by Horner. */
+
+/**
+ * @brief Value of a canonical polynomial at X, by Horner's rule.
+ *
+ * @param[in]  NCOEF  int: number of coefficients.
+ * @param[in]  C      double C(NCOEF).
+ * @param[in]  X      double.
+ * @param[out] F      double: the value.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 5, entry line only.
+ */
 VCBM_API void mqpos(const int* NCOEF, const double* C, const double* X, double* F);
-/* R <- R op P*Q for bivariate polynomials in canonical form (MODE 0 set, -1 subtract, else add). */
+
+/**
+ * @brief R <- R op P*Q for bivariate polynomials in canonical form.
+ *
+ * @param[in]     LD1P  int: first leading dimension of P.
+ * @param[in]     LD2P  int: second leading dimension of P.
+ * @param[in]     P     double P(LD1P, LD2P): canonical coefficients, P(i, j) that of u^(i-1)
+ *                      v^(j-1).
+ * @param[in]     NU1   int: coefficients of P in u.
+ * @param[in]     NV1   int: coefficients of P in v.
+ * @param[in]     LD1Q  int: first leading dimension of Q.
+ * @param[in]     LD2Q  int: second leading dimension of Q.
+ * @param[in]     Q     double Q(LD1Q, LD2Q): second factor, same form.
+ * @param[in]     NU2   int: coefficients of Q in u.
+ * @param[in]     NV2   int: coefficients of Q in v.
+ * @param[in]     MODE  int: 0 R = P*Q, -1 R = R - P*Q, any other value R = R + P*Q.
+ * @param[in]     LD1R  int: first leading dimension of R, at least NU1+NU2-1.
+ * @param[in]     LD2R  int: second leading dimension of R, at least NV1+NV2-1.
+ * @param[in,out] R     double R(LD1R, LD2R): the result (read when MODE adds or subtracts).
+ * @param[out]    NUR   int: NU1+NU2-1.
+ * @param[out]    NVR   int: NV1+NV2-1.
+ * @param[out]    IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 7134: NUR > LD1R or NVR > LD2R.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. Reports positive codes through aermsg.
+ */
 VCBM_API void meqps2(const int* LD1P, const int* LD2P, const double* P, const int* NU1, const int* NV1,
                      const int* LD1Q, const int* LD2Q, const double* Q, const int* NU2, const int* NV2,
                      const int* MODE, const int* LD1R, const int* LD2R, double* R, int* NUR, int* NVR, int* IER);
-/* R <- R op P*Q for bivariate polynomials in Bernstein form. */
+
+/**
+ * @brief R <- R op P*Q for bivariate polynomials in Bernstein form.
+ *
+ * @param[in]     LD1P  int: first leading dimension of P.
+ * @param[in]     LD2P  int: second leading dimension of P.
+ * @param[in]     P     double P(LD1P, LD2P): Bernstein coefficients, P(i, j) that of u^(i-1)
+ *                      v^(j-1).
+ * @param[in]     NU1   int: coefficients of P in u.
+ * @param[in]     NV1   int: coefficients of P in v.
+ * @param[in]     LD1Q  int: first leading dimension of Q.
+ * @param[in]     LD2Q  int: second leading dimension of Q.
+ * @param[in]     Q     double Q(LD1Q, LD2Q): second factor, same form.
+ * @param[in]     NU2   int: coefficients of Q in u.
+ * @param[in]     NV2   int: coefficients of Q in v.
+ * @param[in]     MODE  int: 0 R = P*Q, -1 R = R - P*Q, any other value R = R + P*Q.
+ * @param[in]     LD1R  int: first leading dimension of R, at least NU1+NU2-1.
+ * @param[in]     LD2R  int: second leading dimension of R, at least NV1+NV2-1.
+ * @param[in,out] R     double R(LD1R, LD2R): the result (read when MODE adds or subtracts).
+ * @param[out]    NUR   int: NU1+NU2-1.
+ * @param[out]    NVR   int: NV1+NV2-1.
+ * @param[out]    IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: NUR or NVR above 61 (the binomial table).
+ *   - 2: NUR > LD1R or NVR > LD2R.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit lines. Reports positive codes through aermsg.
+ */
 VCBM_API void meqps5(const int* LD1P, const int* LD2P, const double* P, const int* NU1, const int* NV1,
                      const int* LD1Q, const int* LD2Q, const double* Q, const int* NU2, const int* NV2,
                      const int* MODE, const int* LD1R, const int* LD2R, double* R, int* NUR, int* NVR, int* IER);
-/* Checks the sizes and forms the product in the basis IBASE (0 canonical, 1 Bernstein). */
+
+/**
+ * @brief Checks the sizes and forms R <- R op P*Q in the basis IBASE.
+ *
+ * @param[in]     LD1P   int: first leading dimension of P.
+ * @param[in]     LD2P   int: second leading dimension of P.
+ * @param[in]     P      double P(LD1P, LD2P): canonical or Bernstein coefficients, P(i, j) that of
+ *                       u^(i-1) v^(j-1).
+ * @param[in]     NU1    int: coefficients of P in u.
+ * @param[in]     NV1    int: coefficients of P in v.
+ * @param[in]     LD1Q   int: first leading dimension of Q.
+ * @param[in]     LD2Q   int: second leading dimension of Q.
+ * @param[in]     Q      double Q(LD1Q, LD2Q): second factor, same form.
+ * @param[in]     NU2    int: coefficients of Q in u.
+ * @param[in]     NV2    int: coefficients of Q in v.
+ * @param[in]     MODE   int: 0 set, -1 subtract, otherwise add.
+ * @param[in]     IBASE  int: 0 canonical, 1 Bernstein.
+ * @param[in]     LD1R   int: first leading dimension of R, at least NU1+NU2-1.
+ * @param[in]     LD2R   int: second leading dimension of R, at least NV1+NV2-1.
+ * @param[in,out] R      double R(LD1R, LD2R): the result (read when MODE adds or subtracts).
+ * @param[out]    NUR    int: NU1+NU2-1.
+ * @param[out]    NVR    int: NV1+NV2-1.
+ * @param[out]    IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: the product failed.
+ *   - 2: NUR > LD1R or NVR > LD2R.
+ *   - 3: IBASE not 0 or 1.
+ *   - 4: a count beyond its leading dimension.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit lines. Reports positive codes through aermsg.
+ */
 VCBM_API void meqps4(const int* LD1P, const int* LD2P, const double* P, const int* NU1, const int* NV1,
                      const int* LD1Q, const int* LD2Q, const double* Q, const int* NU2, const int* NV2,
                      const int* MODE, const int* IBASE, const int* LD1R, const int* LD2R, double* R, int* NUR,
                      int* NVR, int* IER);
-/* R = sum over d of P(., ., d) * Q(., ., d), in the basis IBASE. */
+
+/**
+ * @brief R = sum over d of P(., ., d) * Q(., ., d): the dot product of two bivariate vector
+ * polynomials.
+ *
+ * @param[in]     LD1P   int.
+ * @param[in]     LD2P   int.
+ * @param[in]     NDIM   int: number of components.
+ * @param[in]     P      double P(LD1P, LD2P, NDIM).
+ * @param[in]     NU1    int.
+ * @param[in]     NV1    int.
+ * @param[in]     LD1Q   int.
+ * @param[in]     LD2Q   int.
+ * @param[in]     Q      double Q(LD1Q, LD2Q, NDIM).
+ * @param[in]     NU2    int.
+ * @param[in]     NV2    int.
+ * @param[in]     IBASE  int: 0 canonical, 1 Bernstein.
+ * @param[in]     LD1R   int: first leading dimension of R, at least NU1+NU2-1.
+ * @param[in]     LD2R   int: second leading dimension of R, at least NV1+NV2-1.
+ * @param[in,out] R      double R(LD1R, LD2R): the result (read when MODE adds or subtracts).
+ * @param[out]    NUR    int: NU1+NU2-1.
+ * @param[out]    NVR    int: NV1+NV2-1.
+ * @param[out]    IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - Otherwise the code of meqps4 for the first component that failed.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit lines. Reports positive codes through aermsg.
+ */
 VCBM_API void meqps3(const int* LD1P, const int* LD2P, const int* NDIM, const double* P, const int* NU1,
                      const int* NV1, const int* LD1Q, const int* LD2Q, const double* Q, const int* NU2,
                      const int* NV2, const int* IBASE, const int* LD1R, const int* LD2R, double* R, int* NUR,
@@ -56,34 +386,255 @@ VCBM_API void meqps3(const int* LD1P, const int* LD2P, const int* NDIM, const do
 
 /* ---- Roots of a polynomial on an interval ---- */
 
-/* All real roots of C(1..NCOEF) (NCOEF 1..41) in [TDEB, TFIN], ascending; AUX(NROOT) cleared;
-   IER 0, 1 noisy pieces, 100 zero polynomial, 200 more roots than the degree. */
+/**
+ * @brief All real roots of a polynomial on an interval, in ascending order.
+ *
+ * The polynomial is split into pieces whose Bernstein polygons are tested for sign changes;
+ * monotonic pieces are solved with the bracketing solver, noisy ones halved up to 31 levels deep.
+ * Roots within EPSNR are merged. Reads EPS1 (values counted as zero), EPSNR and NITNR: fill the
+ * tolerance block first.
+ *
+ * @param[in]  NCOEF  int: number of coefficients, 1 to 41 (degree NCOEF-1). Outside: failure
+ *                    report, NROOT = 0, IER 0.
+ * @param[in]  C      double C(NCOEF): canonical coefficients, C(1) the constant term.
+ * @param[in]  TDEB   double: one end of the interval (either order).
+ * @param[in]  TFIN   double: the other end.
+ * @param[out] NROOT  int: the number of roots found.
+ * @param[out] ROOT   double ROOT(NCOEF-1): ROOT(1..NROOT), the roots, ascending.
+ * @param[out] AUX    double AUX(NROOT): set to 0.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: noisy pieces (or a non-finite value): some roots may be missing.
+ *   - 10: a work-space request was refused.
+ *   - 100: the polynomial is zero within EPS1: every parameter is a root.
+ *   - 200: more roots were found than the degree allows.
+ * @par Work space
+ *   One request of 30000 reals on every call, then one of 62 NLEVEL reals in mmrs1d (NLEVEL from
+ *   udfpil, 31 by default); when the second is refused the isolation works on one level.
+ * @par Trace
+ *   Threshold 2, entry line only. Reports positive codes through aermsg; an NCOEF outside 1..41
+ *   through germsg.
+ */
 VCBM_API void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double* TFIN, int* NROOT,
                      double* ROOT, double* AUX, int* IER);
-/* Sizes the per-level subdivision storage and isolates the roots; WORK holds at least 10 NCMAX reals. */
+
+/**
+ * @brief Sizes the per-level subdivision storage and isolates the roots of a polynomial on an
+ * interval.
+ *
+ * @param[in]  IOPT        int: 8 evaluates C2, any other value C.
+ * @param[in]  NCMAX       int: largest number of coefficients, 1 to 61.
+ * @param[in]  NCOEF       int: number of coefficients, 1 to NCMAX.
+ * @param[in]  C           double C(NCOEF): canonical coefficients.
+ * @param[in]  C2          double C2(NCOEF): the same, read when IOPT = 8.
+ * @param[in]  TDEB        double: one end (either order).
+ * @param[in]  TFIN        double: the other end.
+ * @param[in]  EPSF        double: values within EPSF count as zero.
+ * @param[out] NROOT       int: number of roots.
+ * @param[out] ROOT        double ROOT(NCOEF-1): the roots, ascending.
+ * @param[out] WORK        double WORK(10 NCMAX): work.
+ * @param[out] STATUS      char STATUS(4): "PBRN" when the bracketing solver gave up on some piece,
+ *                         else four blanks.
+ * @param[out] IER         int: result code, see Codes.
+ * @param[in]  STATUS_len  long: length of STATUS; 4 characters are used.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: noisy pieces or a non-finite value.
+ *   - -1: the polynomial is zero within EPSF.
+ *   - -2: more roots than the degree.
+ *   - 10: NCMAX or NCOEF out of range.
+ * @par Work space
+ *   One request of 2 NCMAX NLEVEL reals (NLEVEL from udfpil, at most 31); refused, the isolation
+ *   works on one level in WORK and the code is unchanged.
+ * @par Trace
+ *   Threshold 2, entry line only. Reports positive codes through aermsg.
+ */
 VCBM_API void mmrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
                      const double* TDEB, const double* TFIN, const double* EPSF, int* NROOT, double* ROOT,
                      double* WORK, char* STATUS, int* IER, long STATUS_len);
-/* Isolation and refinement of the roots on [A, B] (A < B) with NLEVEL levels of storage STACK(NCMAX, 2, NLEVEL). */
+
+/**
+ * @brief Isolation and refinement of the roots of a polynomial on [A, B] with a caller's level
+ * storage.
+ *
+ * @param[in]  IOPT        int: 8 evaluates C2, any other value C.
+ * @param[in]  NCMAX       int: 1 to 61.
+ * @param[in]  NCOEF       int: 1 to NCMAX.
+ * @param[in]  C           double C(NCOEF).
+ * @param[in]  C2          double C2(NCOEF).
+ * @param[in]  A           double: start, A < B.
+ * @param[in]  B           double: end.
+ * @param[in]  EPSF        double: values within EPSF count as zero.
+ * @param[in]  NLEVEL      int: levels of STACK, 1 or more (31 used at most).
+ * @param[out] STACK       double STACK(NCMAX, 2, NLEVEL): the pieces waiting at each level.
+ * @param[out] WORK        double WORK(10 NCMAX): work.
+ * @param[out] NROOT       int.
+ * @param[out] ROOT        double ROOT(NCOEF-1): the roots, ascending.
+ * @param[out] STATUS      char STATUS(4): "PBRN" when the bracketing solver gave up on some piece,
+ *                         else four blanks.
+ * @param[out] IER         int: result code, see Codes.
+ * @param[in]  STATUS_len  long: length of STATUS; 4 characters are used.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: noisy pieces or a non-finite value.
+ *   - -1: zero polynomial.
+ *   - -2: more roots than the degree.
+ *   - 10: NCMAX, NCOEF or NLEVEL out of range.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry line only. Reports positive codes through aermsg.
+ */
 VCBM_API void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
                      const double* A, const double* B, const double* EPSF, const int* NLEVEL, double* STACK,
                      double* WORK, int* NROOT, double* ROOT, char* STATUS, int* IER, long STATUS_len);
-/* Continues the isolation of the piece [TA, TB] at subdivision level LEVEL with one work area. */
+
+/**
+ * @brief Continues the isolation of the piece [TA, TB] at a subdivision level, with one work area.
+ *
+ * @param[in]     IOPT        int: 8 evaluates C2, any other value C.
+ * @param[in]     NCMAX       int: 1 to 61.
+ * @param[in]     NCOEF       int: 4 to NCMAX.
+ * @param[in]     C           double C(NCOEF).
+ * @param[in]     C2          double C2(NCOEF).
+ * @param[in]     A           double: start of the whole interval.
+ * @param[in]     B           double: its end.
+ * @param[in]     TA          double: start of the piece.
+ * @param[in]     TB          double: end of the piece.
+ * @param[in]     LEVEL       int: subdivision level of the piece (negative counts as 0; below 31
+ *                            the piece may still be halved).
+ * @param[in]     EPSF        double.
+ * @param[in,out] WORK        double WORK(10 NCMAX): the piece's polygon and scratch.
+ * @param[in,out] NROOT       int: roots listed so far, 0 to NCOEF-1; increased.
+ * @param[in,out] ROOT        double ROOT(NCOEF-1): the sorted list.
+ * @param[out]    NOISY       int: set to 1 when a piece stayed noisy (not cleared otherwise).
+ * @param[out]    STATUS      char STATUS(4): "PBRN" when the bracketing solver gave up on some
+ *                            piece, else four blanks.
+ * @param[out]    IER         int: result code, see Codes.
+ * @param[in]     STATUS_len  long: length of STATUS; 4 characters are used.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -2: the list is full.
+ *   - 10: NCMAX, NCOEF or NROOT out of range.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry line only. Reports positive codes through aermsg.
+ */
 VCBM_API void myrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
                      const double* A, const double* B, const double* TA, const double* TB, const int* LEVEL,
                      const double* EPSF, double* WORK, int* NROOT, double* ROOT, int* NOISY, char* STATUS,
                      int* IER, long STATUS_len);
-/* Sign test of a control polygon: ICODE 0 no root, 1 maybe roots, 2 zero within EPS1. */
+
+/**
+ * @brief Sign test of a control polygon: whether the polynomial may have roots.
+ *
+ * @param[in]  NCOEF  int: number of points.
+ * @param[in]  POLYG  double POLYG(NCOEF): the Bernstein coefficients.
+ * @param[out] ICODE  int: see Codes.
+ *
+ * @par Codes
+ *   - ICODE 0: no root (one strict sign).
+ *   - ICODE 1: maybe roots.
+ *   - ICODE 2: every value within EPS1 of zero.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 4, entry line only. Reports nothing.
+ */
 VCBM_API void mzrs1d(const int* NCOEF, const double* POLYG, int* ICODE);
-/* Monotonicity test from the first differences scaled by SCALE: ISENS 1, -1 or 0 undecided. */
+
+/**
+ * @brief Monotonicity test of a control polygon from its first differences.
+ *
+ * @param[in]  NCOEF  int: number of points.
+ * @param[in]  POLYG  double POLYG(NCOEF).
+ * @param[out] WORK   double WORK(NCOEF-1): the differences.
+ * @param[in]  SCALE  double: the differences are scaled by SCALE before the test.
+ * @param[out] ISENS  int: 1 increasing, -1 decreasing, 0 undecided.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void ujrs1d(const int* NCOEF, const double* POLYG, double* WORK, const double* SCALE, int* ISENS);
-/* Safeguarded Newton iteration on C (derivative CD) from X, kept near [A, B]; IER 0, -1 or 1. */
+
+/**
+ * @brief Safeguarded Newton iteration on a polynomial from X, kept near [A, B].
+ *
+ * Up to NITNR steps from X, then from four restarts inside [A, B] (the thirds and sixths around the
+ * middle); a run stops when it leaves [A - 0.25, B + 0.25] or meets a derivative within EPSPB.
+ *
+ * @param[in]     NCOEF  int.
+ * @param[in]     C      double C(NCOEF): canonical coefficients.
+ * @param[in]     CD     double CD(NCOEF-1): those of the derivative.
+ * @param[in]     A      double: start of the interval.
+ * @param[in]     B      double: end.
+ * @param[in]     EPSX   double: step at which it has converged.
+ * @param[in]     EPSF   double: |F| <= EPSF is a root.
+ * @param[in,out] X      double: the start; on exit the root.
+ * @param[out]    IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: converged.
+ *   - -1: a derivative within EPSPB where |F| <= EPSF: X is the best point met (a multiple root).
+ *   - 1: no convergence from the start nor from the four restarts; X is the best point met (F
+ *     within EPSF), or the start.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 1, entry line only. Reports positive codes through aermsg.
+ */
 VCBM_API void unrs1d(const int* NCOEF, const double* C, const double* CD, const double* A, const double* B,
                      const double* EPSX, const double* EPSF, double* X, int* IER);
-/* Inserts X(NDIM) with multiplicity MULT into the sorted list SOL(NDIM, NMAX); IER 1 on overflow. */
+
+/**
+ * @brief Inserts a solution with its multiplicity into a list sorted on its first component.
+ *
+ * @param[in]     NDIM  int: components of a solution; nothing is done when NDIM < 1.
+ * @param[in]     X     double X(NDIM): the solution.
+ * @param[in]     MULT  int: copies to insert (its multiplicity).
+ * @param[in]     EPS   double: an entry within EPS is the same solution; copies are added up to
+ *                      MULT.
+ * @param[in]     NMAX  int: capacity of SOL.
+ * @param[in,out] NSOL  int: entries in the list.
+ * @param[in,out] SOL   double SOL(NDIM, NMAX): the list.
+ * @param[out]    IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: the list is full.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line. A full list is reported through germsg.
+ */
 VCBM_API void uajsol(const int* NDIM, const double* X, const int* MULT, const double* EPS, const int* NMAX,
                      int* NSOL, double* SOL, int* IER);
-/* Removes from the sorted list SOL(NDIM, NSOL) every entry equal to its predecessor within EPS. */
+
+/**
+ * @brief Removes from a sorted list every entry equal to its predecessor within EPS.
+ *
+ * @param[in]     EPS   double.
+ * @param[in]     NDIM  int: components of an entry.
+ * @param[in,out] NSOL  int: entries; on exit those kept.
+ * @param[in,out] SOL   double SOL(NDIM, NSOL): the list.
+ *
+ * @par Codes
+ *   - None: the routine has no result code.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None: no entry or exit line.
+ */
 VCBM_API void uelsol(const double* EPS, const int* NDIM, int* NSOL, double* SOL);
 
 /* ---- Systems of two polynomial equations ---- */
