@@ -275,7 +275,8 @@ VCBM_API double sdegrd(const double* ANGLE);
  * @param[in]  P  int: 0 to N.
  *
  * @par Codes
- *   - Function value: C(N, P); 0 outside 0 <= P <= N <= 60.
+ *   - Function value: C(N, P); for P > N the symmetric entry C(P, N); 0 when N or P lies outside
+ *     0..60.
  * @par Work space
  *   None.
  * @par Trace
@@ -305,12 +306,12 @@ VCBM_API int scmpval(const double* A, const double* B, const double* TOL);
 /**
  * @brief Unit vector VU = V / |V|, snapped to an exact axis direction when within reach.
  *
- * Components smaller than the negligible size of aovsr8 (1e-8) against the largest are set to 0 and
- * the vector renormalised, so that near-axis directions come out exact.
+ * When every component of the unit vector but one is at most 10^((-E-1)/2) (1e-8 with E = 15 of
+ * aovsr8), the result is that axis exactly, with its sign.
  *
  * @param[in]  N    int: dimension, 1 or more.
  * @param[in]  V    double V(N).
- * @param[out] VU   double VU(N): the unit vector; undefined on failure.
+ * @param[out] VU   double VU(N): the unit vector; zero on failure.
  * @param[in]  EPS  double: norms at or below EPS count as zero; EPS <= 0 means 10^-E with E of
  *                  aovsr8 (1e-15).
  * @param[out] IER  int: result code, see Codes.
@@ -366,18 +367,19 @@ VCBM_API int unitvt(const int* N, const double* V, double* VU);
  * @param[in]  EPS    double: norms at or below EPS count as zero (EPS <= 0: 1e-15).
  * @param[in]  N      int: dimension, 1 or more.
  * @param[in]  V      double V(N).
- * @param[out] VU     double VU(N): the unit vector.
- * @param[out] XNORM  double: |V|.
+ * @param[out] VU     double VU(N): the unit vector; zero when |V| <= EPS.
+ * @param[out] XNORM  double: |V| (not written when N < 1).
  * @param[out] IER    int: result code, see Codes.
  *
  * @par Codes
  *   - 0: success.
- *   - -1: |V| <= EPS: VU undefined (reported although negative).
+ *   - -1: |V| <= EPS: VU is zero (reported although negative).
  *   - 10: N < 1.
  * @par Work space
  *   None.
  * @par Trace
- *   Threshold 2, entry and exit lines. Reports positive codes through aermsg.
+ *   Threshold 2, entry and exit lines. Reports positive codes through aermsg. The code -1 is
+ *   reported as well.
  */
 VCBM_API void vnitvt(const double* EPS, const int* N, const double* V, double* VU, double* XNORM, int* IER);
 
