@@ -8,7 +8,8 @@ VCBM_BEGIN_DECLS
 
 /* ---- Closed-form roots, bracketing solvers and bivariate products ---- */
 
-/* Real roots of A x^2 + B x + C = 0 (A non-zero); IER = -1 for a double root. */
+/* Real roots of A x^2 + B x + C = 0 (A non-zero); IER = -1 for a double root. Coefficients whose discriminant
+   overflows are divided by a power of two first; a NaN or infinite coefficient gives no root. */
 VCBM_API void urequ2(const double* A, const double* B, const double* C, int* NROOT, double* ROOT, int* IER);
 /* Root of C(1) + C(2) t in [TDEB, TFIN] widened by EPSNR; NCOEF must be 2. */
 VCBM_API void urpol2(const int* NCOEF, const double* C, const double* TDEB, const double* TFIN, int* NROOT,
@@ -26,10 +27,12 @@ VCBM_API void mfxnl1(double* X, const double* F, const double* EPSX, const doubl
 /* Quadratic-interpolation estimate of the mfxnl1 family inside [XA, XB]. */
 VCBM_API double zfxnl2(const double* XM, const double* FM, const double* XA, const double* FA, const double* XB,
                        const double* FB);
-/* A root of the canonical polynomial C(1..NCOEF) between A and B, on the ufxnl1 family. */
+/* A root of the canonical polynomial C(1..NCOEF) between A and B, on the ufxnl1 family; IER 0 root, 1 no sign
+   change, 2 bracket exhausted, 3 iteration limit, 4 A, B, EPSX or EPSF is NaN (nothing evaluated) or a value is
+   NaN (X where it was met). */
 VCBM_API void upxnul(const int* NCOEF, const double* C, const double* A, const double* B, const double* EPSX,
                      const double* EPSF, double* X, int* IER);
-/* As upxnul on the mfxnl1 family; IOPT = 8 evaluates C8, otherwise C; STATUS "    " or "PBRN". */
+/* As upxnul on the mfxnl1 family (IER 0 to 4); IOPT = 8 evaluates C8, otherwise C; STATUS "    " or "PBRN". */
 VCBM_API void mpxnul(const int* IOPT, const int* NCOEF, const double* C8, const double* C, const double* A,
                      const double* B, const double* EPSX, const double* EPSF, double* X, char* STATUS, int* IER,
                      long STATUS_len);
@@ -57,18 +60,24 @@ VCBM_API void meqps3(const int* LD1P, const int* LD2P, const int* NDIM, const do
 /* ---- Roots of a polynomial on an interval ---- */
 
 /* All real roots of C(1..NCOEF) (NCOEF 1..41) in [TDEB, TFIN], ascending; AUX(NROOT) cleared;
-   IER 0, 1 noisy pieces, 100 zero polynomial, 200 more roots than the degree. */
+   IER 0, 1 noisy pieces, 2 a coefficient not finite or TDEB, TFIN, EPS1, EPSNR or EPSPB NaN (no root),
+   100 zero polynomial, 200 more roots than the degree. Coefficients above 2^100 in magnitude are divided by
+   the power of two of the largest before the solve. */
 VCBM_API void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double* TFIN, int* NROOT,
                      double* ROOT, double* AUX, int* IER);
-/* Sizes the per-level subdivision storage and isolates the roots; WORK holds at least 10 NCMAX reals. */
+/* Sizes the per-level subdivision storage and isolates the roots; WORK holds at least 10 NCMAX reals;
+   IER 0, 1 noisy, 2 as ur1pls's (C, or C2 when IOPT is not 8, EPSF too), -1 zero polynomial, -2 list full,
+   10 NCMAX or NCOEF out of range. */
 VCBM_API void mmrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
                      const double* TDEB, const double* TFIN, const double* EPSF, int* NROOT, double* ROOT,
                      double* WORK, char* STATUS, int* IER, long STATUS_len);
-/* Isolation and refinement of the roots on [A, B] (A < B) with NLEVEL levels of storage STACK(NCMAX, 2, NLEVEL). */
+/* Isolation and refinement of the roots on [A, B] (A < B) with NLEVEL levels of storage STACK(NCMAX, 2, NLEVEL);
+   IER as mmrs1d's. */
 VCBM_API void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
                      const double* A, const double* B, const double* EPSF, const int* NLEVEL, double* STACK,
                      double* WORK, int* NROOT, double* ROOT, char* STATUS, int* IER, long STATUS_len);
-/* Continues the isolation of the piece [TA, TB] at subdivision level LEVEL with one work area. */
+/* Continues the isolation of the piece [TA, TB] at subdivision level LEVEL with one work area; IER 0, 2 as
+   mmrs1d's, -2 list full, 10 counts out of range. */
 VCBM_API void myrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C, const double* C2,
                      const double* A, const double* B, const double* TA, const double* TB, const int* LEVEL,
                      const double* EPSF, double* WORK, int* NROOT, double* ROOT, int* NOISY, char* STATUS,
