@@ -46,7 +46,10 @@ Vec random_unit(std::size_t ndim, std::mt19937& gen) {
     std::normal_distribution<double> g(0, 1);
     Vec v(ndim);
     double len = 0;
-    for (double& x : v) len += (x = g(gen)) * x;
+    for (double& x : v) {
+        x = g(gen);
+        len += x * x;
+    }
     for (double& x : v) x /= std::sqrt(len);
     return v;
 }
