@@ -35,6 +35,8 @@ VCBM_BEGIN_DECLS
  *   - 1: a 3D curve lying in the plane within EPS1.
  *   - 2: every parameter is a solution (the distance polynomial is zero).
  *   - 3: more roots than the degree: the list is unreliable.
+ *   - 4: a coefficient, the normal or the point is not finite, or a tolerance is NaN: nothing
+ *        computed.
  *   - 101: the normal is zero.
  * @par Work space
  *   None itself; ur1pls requests its own.

@@ -13,7 +13,8 @@ VCBM_BEGIN_DECLS
  *
  * The larger root is formed without cancellation, the other from the product of the roots. A
  * discriminant between -3.6e-15 and 0 gives the double root -B/2A when the residual there is within
- * EPSPB.
+ * EPSPB. Coefficients whose discriminant would overflow are divided by a power of two first (the
+ * roots do not change); a NaN or infinite coefficient gives no root (NROOT = 0, IER 0).
  *
  * @param[in]  A      double: not zero (not checked).
  * @param[in]  B      double.
@@ -184,6 +185,8 @@ VCBM_API double zfxnl2(const double* XM, const double* FM, const double* XA, con
  *   - 1: no sign change between A and B.
  *   - 2: the bracket cannot be split further.
  *   - 3: NITNR evaluations made.
+ *   - 4: A, B, EPSX or EPSF is NaN (nothing evaluated), or a value of the polynomial is NaN (X is
+ *        where it was met).
  * @par Work space
  *   None.
  * @par Trace
@@ -214,6 +217,7 @@ VCBM_API void upxnul(const int* NCOEF, const double* C, const double* A, const d
  *   - 1: no sign change.
  *   - 2: the bracket cannot be split further (STATUS PBRN).
  *   - 3: NITNR evaluations made (STATUS PBRN).
+ *   - 4: A, B, EPSX or EPSF is NaN, or a value of the polynomial is NaN.
  * @par Work space
  *   None.
  * @par Trace
@@ -392,7 +396,8 @@ VCBM_API void meqps3(const int* LD1P, const int* LD2P, const int* NDIM, const do
  * The polynomial is split into pieces whose Bernstein polygons are tested for sign changes;
  * monotonic pieces are solved with the bracketing solver, noisy ones halved up to 31 levels deep.
  * Roots within EPSNR are merged. Reads EPS1 (values counted as zero), EPSNR and NITNR: fill the
- * tolerance block first.
+ * tolerance block first. Coefficients above 2^100 in magnitude are divided by the power of two of
+ * the largest before the solve, so that no intermediate value overflows (the roots do not change).
  *
  * @param[in]  NCOEF  int: number of coefficients, 1 to 41 (degree NCOEF-1). Outside: failure
  *                    report, NROOT = 0, IER 0.
@@ -407,6 +412,7 @@ VCBM_API void meqps3(const int* LD1P, const int* LD2P, const int* NDIM, const do
  * @par Codes
  *   - 0: success.
  *   - 1: noisy pieces (or a non-finite value): some roots may be missing.
+ *   - 2: a coefficient is not finite, or TDEB, TFIN, EPS1, EPSNR or EPSPB is NaN: no root.
  *   - 10: a work-space request was refused.
  *   - 100: the polynomial is zero within EPS1: every parameter is a root.
  *   - 200: more roots were found than the degree allows.
@@ -443,6 +449,7 @@ VCBM_API void ur1pls(const int* NCOEF, const double* C, const double* TDEB, cons
  * @par Codes
  *   - 0: success.
  *   - 1: noisy pieces or a non-finite value.
+ *   - 2: a coefficient (of C, or of C2 when IOPT is 8) is not finite, or EPSF is NaN.
  *   - -1: the polynomial is zero within EPSF.
  *   - -2: more roots than the degree.
  *   - 10: NCMAX or NCOEF out of range.
@@ -481,6 +488,7 @@ VCBM_API void mmrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const 
  * @par Codes
  *   - 0: success.
  *   - 1: noisy pieces or a non-finite value.
+ *   - 2: a coefficient is not finite, or EPSF is NaN.
  *   - -1: zero polynomial.
  *   - -2: more roots than the degree.
  *   - 10: NCMAX, NCOEF or NLEVEL out of range.
@@ -519,6 +527,7 @@ VCBM_API void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const 
  *
  * @par Codes
  *   - 0: success.
+ *   - 2: a coefficient is not finite, or EPSF is NaN.
  *   - -2: the list is full.
  *   - 10: NCMAX, NCOEF or NROOT out of range.
  * @par Work space
