@@ -191,6 +191,46 @@ VCBM_API void ckplcv(const int* NDIM, const int* NCOEF, const double* COEF, cons
 
 /* ---- Line/curve and space-curve intersection ---- */
 
+/**
+ * @brief All intersections of a straight segment with a planar curve.
+ *
+ * The plane is turned so that the segment lies on the x-axis; the curve alone is subdivided, its
+ * pieces dropped when their polygons miss the segment, solved on the bracketing solver when their
+ * y polynomial is monotone, and split otherwise. Pairs meeting tangentially at the ends are
+ * inserted first and the ends moved 0.001 inwards, as in umcvcv. NSOL is set to 0 first.
+ *
+ * @param[in]  SEG      double SEG(2, 2): the segment P + t V, P = SEG(., 1), V = SEG(., 2).
+ * @param[in]  TA1      double: one end of the segment's interval (either order).
+ * @param[in]  TB1      double: the other end.
+ * @param[in]  NCOEF2   int: number of coefficients of the curve, 1 to 21.
+ * @param[in]  COEF2    double COEF2(2, NCOEF2): the curve, canonical form.
+ * @param[in]  TA2      double: one end of the curve's interval (either order).
+ * @param[in]  TB2      double: the other end.
+ * @param[in,out] POLYST double POLYST(84, NLEV): per-level polygon storage (scratch).
+ * @param[in]  NLEV     int: levels in POLYST, at most 31 used; below 1 the routine keeps one level
+ *                      of its own and recomputes the deeper ones.
+ * @param[in]  EPS      double: subdivision resolution.
+ * @param[in]  NSOLMAX  int: capacity of SOL in pairs.
+ * @param[out] NSOL     int: number of pairs found.
+ * @param[out] SOL      double SOL(2, NSOLMAX): pairs (segment parameter, curve parameter),
+ *                      ascending in the first.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 2: NCOEF2 outside 1..21.
+ *   - 145: TA1 = TB1.
+ *   - 146: both components of V are at most the mveps3 tolerance in magnitude.
+ *   - -10: failure inside (the list is full).
+ * @par Work space
+ *   None (POLYST is the caller's).
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Reports every non-zero code, -10 included.
+ */
+VCBM_API void uadtcv(const double* SEG, const double* TA1, const double* TB1, const int* NCOEF2, const double* COEF2,
+                     const double* TA2, const double* TB2, double* POLYST, const int* NLEV, const double* EPS,
+                     const int* NSOLMAX, int* NSOL, double* SOL, int* IER);
+
 VCBM_END_DECLS
 
 #endif

@@ -343,6 +343,41 @@ bool crossing_with_line(const Curve2& cv, double a, double b, const double* p, c
     return false;
 }
 
+namespace {
+// Squared distance between the curves at (T1, T2).
+double gap2(const Curve2& c1, const Curve2& c2, double t1, double t2) noexcept {
+    double p[2], q[2];
+    point(c1, t1, p);
+    point(c2, t2, q);
+    return (p[0] - q[0]) * (p[0] - q[0]) + (p[1] - q[1]) * (p[1] - q[1]);
+}
+}  // namespace
+
+void merge_contacts(const Curve2& c1, const Curve2& c2, SolutionList& list, double eps, const Tols& tol) noexcept {
+    int& nsol = *list.nsol;
+    const int count = std::min(nsol, list.nmax);
+    auto s = mat(list.sol, 2);
+    const double span = 1000 * eps, tol2 = 4 * tol.eps1sq;
+    int out = 0;
+    for (int k = 1; k <= count; ++k) {
+        if (out > 0) {
+            const double t1 = s(1, out), t2 = s(2, out), u1 = s(1, k), u2 = s(2, k);
+            if (std::fabs(u1 - t1) <= span && std::fabs(u2 - t2) <= span &&
+                gap2(c1, c2, (t1 + u1) / 2, (t2 + u2) / 2) <= tol2) {
+                if (gap2(c1, c2, u1, u2) < gap2(c1, c2, t1, t2)) {
+                    s(1, out) = u1;
+                    s(2, out) = u2;
+                }
+                continue;
+            }
+        }
+        ++out;
+        s(1, out) = s(1, k);
+        s(2, out) = s(2, k);
+    }
+    nsol = out;
+}
+
 }  // namespace vcbm::cc
 
 // ---- The planar subdivision ---------------------------------------------------------
@@ -697,45 +732,6 @@ int subdivide(Planar& pl, double* st1, double* st2, int nlev) noexcept {
     return ier;
 }
 
-// Squared distance between the curves at (T1, T2).
-double gap2(const Planar& pl, double t1, double t2) noexcept {
-    double p[2], q[2];
-    point(pl.c1, t1, p);
-    point(pl.c2, t2, q);
-    return (p[0] - q[0]) * (p[0] - q[0]) + (p[1] - q[1]) * (p[1] - q[1]);
-}
-
-// A tangential contact is a band of parameters along which the curves stay
-// within EPS1 of each other, and the pieces of the band each leave a pair
-// in the list. Neighbours in the list (sorted on t1) closer than 1000 EPS
-// in both parameters whose midpoint pair still coincides are one contact:
-// the run keeps its pair of smallest gap. Two distinct crossings fail the
-// midpoint test unless they are within EPS1 of each other.
-void merge_contacts(const Planar& pl) noexcept {
-    int& nsol = *pl.list.nsol;
-    const int count = std::min(nsol, pl.list.nmax);
-    auto s = mat(pl.list.sol, 2);
-    const double span = 1000 * pl.eps, tol2 = 4 * pl.tol.eps1sq;
-    int out = 0;
-    for (int k = 1; k <= count; ++k) {
-        if (out > 0) {
-            const double t1 = s(1, out), t2 = s(2, out), u1 = s(1, k), u2 = s(2, k);
-            if (std::fabs(u1 - t1) <= span && std::fabs(u2 - t2) <= span &&
-                gap2(pl, (t1 + u1) / 2, (t2 + u2) / 2) <= tol2) {
-                if (gap2(pl, u1, u2) < gap2(pl, t1, t2)) {
-                    s(1, out) = u1;
-                    s(2, out) = u2;
-                }
-                continue;
-            }
-        }
-        ++out;
-        s(1, out) = s(1, k);
-        s(2, out) = s(2, k);
-    }
-    nsol = out;
-}
-
 // Curve/curve preparation (uacvcv): end points, polygons, subdivision.
 // POLYG1/2 are used when GIVEN and the intervals were not shrunk.
 int prepare_and_solve(Planar& pl, bool given, const double* polyg1, const double* polyg2, double* st1, double* st2,
@@ -755,7 +751,7 @@ int prepare_and_solve(Planar& pl, bool given, const double* polyg1, const double
         ufdplg(&two, &pl.c2.n, pl.c2.c, &pl.A2, &pl.B2, work, pl.P2);
     }
     ier = subdivide(pl, st1, st2, nlev) == 0 ? 0 : -10;
-    merge_contacts(pl);
+    merge_contacts(pl.c1, pl.c2, pl.list, pl.eps, pl.tol);
     return ier;
 }
 
@@ -811,9 +807,35 @@ void planar_driver(TraceLevel level, int iconv, int n1, const double* coef1, dou
         st1 = fallback1;
         st2 = fallback2;
     }
-    const bool given = iconv == 1 && r1 == n1 && r2 == n2;
-    const int code = prepare_and_solve(pl, given, polyg1, polyg2, st1, st2, nlev);
-    if (iconv != 1) {
+    int code = 0;
+    if (r1 == 2 || r2 == 2) {
+        // A segment: the line/curve solver, with the segment first.
+        const bool first = r1 == 2;
+        const double* seg = first ? coef1 : coef2;
+        const int nc = first ? r2 : r1;
+        const double* cv = first ? coef2 : coef1;
+        const double sa = first ? ta1 : ta2, sb = first ? tb1 : tb2, ca = first ? ta2 : ta1, cb = first ? tb2 : tb1;
+        uadtcv(seg, &sa, &sb, &nc, cv, &ca, &cb, st1, &nlev, &eps, &nmax, &nsol, sol, &code);
+        if (!first) {
+            const int count = std::min(nsol, nmax), key = 1, ld = 2;
+            for (int k = 0; k < count; ++k) std::swap(sol[2 * k], sol[2 * k + 1]);
+            vsheld(&count, &ld, sol, &key);
+        }
+        if (code == 146) {
+            ier = 146;
+            return;
+        }
+        if (code == 145) code = 10;
+        if (iconv != 1) {
+            double work[2 * kMaxCoef];
+            ufdplg(&two, &r1, coef1, &pl.A1, &pl.B1, work, polyg1);
+            ufdplg(&two, &r2, coef2, &pl.A2, &pl.B2, work, polyg2);
+        }
+    } else {
+        const bool given = iconv == 1 && r1 == n1 && r2 == n2;
+        code = prepare_and_solve(pl, given, polyg1, polyg2, st1, st2, nlev);
+    }
+    if (iconv != 1 && r1 != 2 && r2 != 2) {
         for (int k = 0; k < 2 * r1; ++k) polyg1[k] = pl.P1[k];
         for (int k = 0; k < 2 * r2; ++k) polyg2[k] = pl.P2[k];
     }

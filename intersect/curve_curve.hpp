@@ -118,6 +118,14 @@ bool cones_disjoint(const Cone& a, const Cone& b) noexcept;
 bool crossing_with_line(const Curve2& cv, double a, double b, const double* p, const double* d, const Tols& tol,
                         double& t) noexcept;
 
+// A tangential contact is a band of parameters along which the curves stay
+// within EPS1 of each other, and the pieces of the band each leave a pair in
+// the list. Neighbours in the list (sorted on t1) closer than 1000 EPS in
+// both parameters whose midpoint pair still coincides (within 2 EPS1) are
+// one contact: the run keeps its pair of smallest gap. Two distinct
+// crossings fail the midpoint test unless they are within EPS1 of each other.
+void merge_contacts(const Curve2& c1, const Curve2& c2, SolutionList& list, double eps, const Tols& tol) noexcept;
+
 // The planar driver (urcvcv) on prepared arguments: ICONV and the caller's
 // polygons as urcvcv takes them, intervals in either order; IER receives
 // urcvcv's code.
