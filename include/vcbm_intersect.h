@@ -231,6 +231,150 @@ VCBM_API void uadtcv(const double* SEG, const double* TA1, const double* TB1, co
                      const double* TA2, const double* TB2, double* POLYST, const int* NLEV, const double* EPS,
                      const int* NSOLMAX, int* NSOL, double* SOL, int* IER);
 
+/**
+ * @brief All intersections of two space curves.
+ *
+ * Curves lying in one coordinate plane x_d = const (equal constant terms in d, every other
+ * coefficient in d at most min(EPSPB, 1e-13)) are solved in that plane by urcvcv. Otherwise both
+ * intervals are halved and each of the four pairs of halves is solved in projection (ua3dcv); at
+ * most 40 pairs are kept. NSOL is set to 0 first.
+ *
+ * @param[in]  NCOEF1   int: number of coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1    double COEF1(3, NCOEF1): curve 1.
+ * @param[in]  TA1      double: one end of the interval of curve 1 (either order).
+ * @param[in]  TB1      double: the other end.
+ * @param[in]  NCOEF2   int: number of coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2    double COEF2(3, NCOEF2): curve 2.
+ * @param[in]  TA2      double: one end of the interval of curve 2 (either order).
+ * @param[in]  TB2      double: the other end.
+ * @param[in]  EPS      double: subdivision resolution.
+ * @param[in]  NSOLMAX  int: capacity of SOL in pairs.
+ * @param[out] NSOL     int: number of pairs found.
+ * @param[out] SOL      double SOL(2, NSOLMAX): the pairs (t1, t2), ascending in t1.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 2: a curve reduces to a point, or a count outside 1..21.
+ *   - 10: the curves are identical.
+ *   - 3: the planar solve failed.
+ *   - -10: the list overflowed or a failure inside.
+ * @par Work space
+ *   Through urcvcv.
+ * @par Trace
+ *   No entry line. At trace level 3 and above the counts and coefficients of both curves are
+ *   written through swrdbi and swrdbr (projected case). Reports positive codes.
+ */
+VCBM_API void ur3dcv(const int* NCOEF1, const double* COEF1, const double* TA1, const double* TB1, const int* NCOEF2,
+                     const double* COEF2, const double* TA2, const double* TB2, const double* EPS,
+                     const int* NSOLMAX, int* NSOL, double* SOL, int* IER);
+
+/**
+ * @brief One intersection of two space curves by a Newton iteration from (T1, T2).
+ *
+ * In a shared coordinate plane the planar iteration runs there; otherwise on the projections onto
+ * the plane chosen as in ua3dcv, and the result counts when the space points coincide within EPS1.
+ *
+ * @param[in]  NCOEF1  int: number of coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1   double COEF1(3, NCOEF1): curve 1.
+ * @param[in]  TA1     double: one end of the interval of curve 1 (either order).
+ * @param[in]  TB1     double: the other end.
+ * @param[in]  NCOEF2  int: number of coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2   double COEF2(3, NCOEF2): curve 2.
+ * @param[in]  TA2     double: one end of the interval of curve 2 (either order).
+ * @param[in]  TB2     double: the other end.
+ * @param[out] NSOL    int: 1 when (T1, T2) is an intersection on exit, else 0.
+ * @param[in,out] T1   double: start parameter on curve 1; the result when NSOL = 1.
+ * @param[in,out] T2   double: start parameter on curve 2; the result when NSOL = 1.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0, -1, -2, 1: the code of the planar iteration (see uncvcv); 1 also when no projection plane
+ *     could be formed.
+ *   - 2: a curve reduces to a point, or a count outside 1..21.
+ *   - 10: the curves are identical.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None of its own. Reports positive codes.
+ */
+VCBM_API void un3dcv(const int* NCOEF1, const double* COEF1, const double* TA1, const double* TB1, const int* NCOEF2,
+                     const double* COEF2, const double* TA2, const double* TB2, int* NSOL, double* T1, double* T2,
+                     int* IER);
+
+/**
+ * @brief The projected solve of one pair of space-curve pieces; pairs are added to SOL.
+ *
+ * The projection normal is the cross product of the principal directions of the two polygons
+ * (ufddir), else of the first direction and the line of the centres, else (1, 1, 1)/sqrt(3). The
+ * planar pairs are refined in the plane of both space tangents and kept, through uadsol, where the
+ * space points coincide within EPS1. NSOL is not reset.
+ *
+ * @param[in]  NCOEF1   int: number of coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1    double COEF1(3, NCOEF1): curve 1.
+ * @param[in]  DCOEF1   double DCOEF1(3, max(NCOEF1-1, 1)): its derivative curve.
+ * @param[in]  POLYG1   double POLYG1(3, NCOEF1): its control polygon on [TA1, TB1].
+ * @param[in]  TA1      double: start of the piece of curve 1.
+ * @param[in]  TB1      double: its end.
+ * @param[in]  NCOEF2   int: number of coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2    double COEF2(3, NCOEF2): curve 2.
+ * @param[in]  DCOEF2   double DCOEF2(3, max(NCOEF2-1, 1)): its derivative curve.
+ * @param[in]  POLYG2   double POLYG2(3, NCOEF2): its control polygon on [TA2, TB2].
+ * @param[in]  TA2      double: start of the piece of curve 2.
+ * @param[in]  TB2      double: its end.
+ * @param[in]  EPS      double: subdivision resolution.
+ * @param[in]  NSOLMAX  int: capacity of SOL in pairs.
+ * @param[in,out] NSOL  int: number of pairs in SOL.
+ * @param[in,out] SOL   double SOL(2, NSOLMAX): the sorted list of pairs.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: no projection plane could be formed, or a count outside 1..21.
+ *   - 3: the planar solve failed.
+ *   - -10: the list overflowed (or the planar list of 40 pairs did).
+ * @par Work space
+ *   Through urcvcv.
+ * @par Trace
+ *   None of its own. Reports positive codes.
+ */
+VCBM_API void ua3dcv(const int* NCOEF1, const double* COEF1, const double* DCOEF1, const double* POLYG1,
+                     const double* TA1, const double* TB1, const int* NCOEF2, const double* COEF2,
+                     const double* DCOEF2, const double* POLYG2, const double* TA2, const double* TB2,
+                     const double* EPS, const int* NSOLMAX, int* NSOL, double* SOL, int* IER);
+
+/**
+ * @brief Coordinates of a space curve in a frame of two vectors: COEF2(i, k) = FRAME(., i) . COEF3(., k).
+ *
+ * @param[in]  FRAME  double FRAME(3, 2): the two frame vectors.
+ * @param[in]  NCOEF  int: number of coefficients (nothing is done below 1).
+ * @param[in]  COEF3  double COEF3(3, NCOEF): the space curve (or polygon).
+ * @param[out] COEF2  double COEF2(2, NCOEF): its planar coordinates.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void upjcrb(const double* FRAME, const int* NCOEF, const double* COEF3, double* COEF2);
+
+/**
+ * @brief Centre and principal direction of the points of a control polygon.
+ *
+ * CENTRE is the mean of the points, DIR the unit eigenvector of the largest eigenvalue of their
+ * scatter about the centre (symmetric eigenproblem by vpvpsy).
+ *
+ * @param[in]  NDIM    int: dimension, 1 to 3 (nothing is done otherwise).
+ * @param[in]  NCOEF   int: number of points (nothing is done below 1).
+ * @param[in]  POLYG   double POLYG(NDIM, NCOEF): the points.
+ * @param[out] CENTRE  double CENTRE(NDIM): their mean.
+ * @param[out] DIR     double DIR(NDIM): the principal direction.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None of its own (vpvpsy traces at level 2).
+ */
+VCBM_API void ufddir(const int* NDIM, const int* NCOEF, const double* POLYG, double* CENTRE, double* DIR);
+
 VCBM_END_DECLS
 
 #endif

@@ -323,15 +323,19 @@ bool crossing_with_line(const Curve2& cv, double a, double b, const double* p, c
     double g[kMaxCoef];
     for (int k = 0; k < cv.n; ++k) g[k] = d[0] * cv.c[2 * k + 1] - d[1] * cv.c[2 * k];
     g[0] -= d[0] * p[1] - d[1] * p[0];
-    double x = a;
-    int ier = 0;
-    upxnul(&cv.n, g, &a, &b, &tol.epsnr, &tol.eps1, &x, &ier);
-    if (ier == 0) {
-        t = x;
-        return true;
+    // The solver is called on a sign change only (it reports the lack of
+    // one as a failure).
+    const double ga = horner1(cv.n, g, a), gb = horner1(cv.n, g, b);
+    if ((ga < 0.0 && gb > 0.0) || (ga > 0.0 && gb < 0.0)) {
+        double x = a;
+        int ier = 0;
+        upxnul(&cv.n, g, &a, &b, &tol.epsnr, &tol.eps1, &x, &ier);
+        if (ier == 0) {
+            t = x;
+            return true;
+        }
     }
     // No sign change: an end within EPS1 of the line counts.
-    const double ga = horner1(cv.n, g, a), gb = horner1(cv.n, g, b);
     if (std::fabs(ga) <= tol.eps1 && std::fabs(ga) <= std::fabs(gb)) {
         t = a;
         return true;
@@ -947,5 +951,27 @@ extern "C" void umcvcv(const int* NDIM, const int* NCOEF1, const double* COEF1, 
         *NSOL = 1;
         return;
     }
-    f.fail(3);  // space curves: not yet
+    // Space curves.
+    if (iopt == 1) {
+        const double eps = cc::kDefaultEps;
+        int code = 0;
+        ur3dcv(NCOEF1, COEF1, TA1, TB1, NCOEF2, COEF2, TA2, TB2, &eps, NSOLMAX, NSOL, SOL, &code);
+        if (code == 2) return f.fail(2);
+        if (code == 10) return f.fail(-1);
+        if (code == -10) return f.fail(1);
+        if (code != 0) f.fail(3);
+        return;
+    }
+    double t1 = SOL[0], t2 = SOL[1];
+    int found = 0, code = 0;
+    un3dcv(NCOEF1, COEF1, TA1, TB1, NCOEF2, COEF2, TA2, TB2, &found, &t1, &t2, &code);
+    if (code == 2) return f.fail(2);
+    if (code == 10) return f.fail(-1);
+    if (found == 1) {
+        if (nmax < 1) return f.fail(1);
+        SOL[0] = t1;
+        SOL[1] = t2;
+        *NSOL = 1;
+    }
+    if (code != 0) f.fail(3);
 }
