@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/fixture.hpp"
+#include "tests/support/frenet_reference.hpp"
 #include "tests/support/reference.hpp"
 
 namespace {
@@ -17,18 +18,6 @@ using Vec = std::vector<double>;
 using Codes = std::vector<int>;
 constexpr double kHuge = 1.0e154;  // merflo of the default infrastructure
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// Derivative of order R of component I of COEF(LDIM, NCOEF) at T, in long double.
-LD derivative(const Vec& coef, int ldim, int i, int r, LD t) {
-    const int ncoef = static_cast<int>(coef.size()) / ldim;
-    LD s = 0;
-    for (int j = ncoef - 1; j >= r; --j) {
-        LD f = 1;
-        for (int k = 0; k < r; ++k) f *= j - k;
-        s = s * t + f * coef[j * ldim + i];
-    }
-    return s;
-}
 
 struct Result {
     double curv = -1, radius = -1;
@@ -57,24 +46,13 @@ TEST_F(Curvature, RandomCurvesMatchTheClassicalFormulas) {
                 for (int i = 0; i < ndim; ++i) p[i] = static_cast<double>(ref::horner(coef.data(), ndim, ncoef, i, u));
                 const Result r = call(coef, ndim, u, p);
                 ASSERT_EQ(r.ier, 0);
-                LD d1[3] = {0, 0, 0}, d2[3] = {0, 0, 0};
-                for (int i = 0; i < ndim; ++i) {
-                    d1[i] = derivative(coef, ndim, i, 1, u);
-                    d2[i] = derivative(coef, ndim, i, 2, u);
-                }
-                const LD w[3] = {d1[1] * d2[2] - d1[2] * d2[1], d1[2] * d2[0] - d1[0] * d2[2],
-                                 d1[0] * d2[1] - d1[1] * d2[0]};
-                const LD s = std::sqrt(d1[0] * d1[0] + d1[1] * d1[1] + d1[2] * d1[2]);
-                const LD c = std::sqrt(w[0] * w[0] + w[1] * w[1] + w[2] * w[2]);
-                const LD k = c / (s * s * s);
-                EXPECT_NEAR(r.curv, static_cast<double>(k), 1e-12 * static_cast<double>(k) * (1 + 1 / k));
+                const fref::Frenet fr = fref::frenet(coef, ndim, u);
+                const double k = static_cast<double>(fr.curvature);
+                EXPECT_NEAR(r.curv, k, 1e-12 * (k + 1));
                 EXPECT_NEAR(r.radius * r.curv, 1.0, 1e-14);
-                // The centre lies at distance RADIUS along (D1 x D2) x D1.
-                const LD n[3] = {w[1] * d1[2] - w[2] * d1[1], w[2] * d1[0] - w[0] * d1[2],
-                                 w[0] * d1[1] - w[1] * d1[0]};
-                const LD ln = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+                // The centre lies at distance RADIUS along the principal normal.
                 for (int i = 0; i < ndim; ++i)
-                    EXPECT_NEAR(r.center[i], static_cast<double>(p[i] + n[i] / ln / k), 1e-10 * (1 + 1 / k));
+                    EXPECT_NEAR(r.center[i], static_cast<double>(p[i] + fr.n[i] / fr.curvature), 1e-10 * (1 + 1 / k));
             }
         }
     }
