@@ -13,6 +13,8 @@ const std::vector<Command>& commands() {
         {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots, help_roots},
         {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane,
          help_plane},
+        {"curvature", "curvature, torsion and Frenet frame along a curve, singular points (mprcrb, cvture)", true,
+         nullptr, prepare_curvature},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo, help_demo},
     };

@@ -32,9 +32,11 @@ void print_help(std::ostream& out) {
            "calls the library and prints the results.\n"
            "\n"
            "commands:\n";
+    std::size_t width = 8;  // the names' column: the longest name and two blanks
+    for (const Command& c : commands()) width = std::max(width, std::string(c.name).size() + 2);
     for (const Command& c : commands()) {
         std::string name = c.name;
-        name.resize(8, ' ');
+        name.resize(width, ' ');
         out << "  " << name << c.summary << "\n";
     }
     out << "\n"
