@@ -11,6 +11,10 @@ const std::vector<Command>& commands() {
          prepare_bezier},
         {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots},
         {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane},
+        {"length", "length of a curve between two parameters, to a tolerance (mloncv, mcglc1)", true, nullptr,
+         prepare_length},
+        {"at-length", "parameters and points at fractions of a curve's length (mcglc1, mposcv)", true, nullptr,
+         prepare_at_length},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };
