@@ -15,6 +15,10 @@ const std::vector<Command>& commands() {
          help_plane},
         {"curvature", "curvature, torsion and Frenet frame along a curve, singular points (mprcrb, cvture)", true,
          nullptr, prepare_curvature},
+        {"length", "length of a curve between two parameters, to a tolerance (mloncv, mcglc1)", true, nullptr,
+         prepare_length},
+        {"at-length", "parameters and points at fractions of a curve's length (mcglc1, mposcv)", true, nullptr,
+         prepare_at_length},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo, help_demo},
     };
