@@ -9,8 +9,11 @@ const std::vector<Command>& commands() {
         {"eval", "points and derivatives of a curve at parameters (pocurv, mdrvcb)", true, nullptr, prepare_eval},
         {"bezier", "control polygon of a curve and its split at a parameter (cpolyg, uplygg)", true, nullptr,
          prepare_bezier},
-        {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots},
+        {"roots", "all roots of a polynomial on an interval (ur1pls; with --noisy, mrs1d0)", true, nullptr,
+         prepare_roots},
         {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane},
+        {"bounds", "bounds of a polynomial, boxes of a curve or of planar curves (mbtpnu, mbtcb1, mbtcbn)", true,
+         nullptr, prepare_bounds},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };
