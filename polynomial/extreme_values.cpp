@@ -30,25 +30,79 @@ Interval ordered(const double* tint) noexcept {
 
 double value_at(const double* c, int n, double t) noexcept { return polval(c, &n, &t); }
 
-// The critical points, or the coarse bounds when they cannot be found.
-// Returns the code of mbtpnm (>= 1: failed; bounds then set by mbtpnp when
-// fallback_code is 0).
-struct Critical {
-    double t[kMaxPolynomial];
-    int n = 0;
-    int flat = 0;
+// Fine bounds: the values at the ends and at the critical points, each
+// interior extreme widened by TOL; with WIDEN_ENDS the extremes reached at
+// the ends are widened too (mbtpnn), otherwise they are the plain values
+// there (mbtpnu). Falls back on the coarse bounds, code -10, when the
+// critical points cannot be found. Returns IER.
+struct Extremes {
+    double hi, lo, thi, tlo;
 };
 
-int critical_points(const int* NCOEF, const double* C, const Interval& iv, const double* TOL, Critical& crit,
-                    double* BMAX, double* BMIN, int& code) noexcept {
+int fine_bounds(const int* NCOEF, const double* C, const double* TINT, const double* TOL, bool widen_ends,
+                Extremes& e) noexcept {
+    const int n = *NCOEF;
+    if (n < 1 || n > kMaxPolynomial) return 8888;
+    const Interval iv = ordered(TINT);
+    e.thi = iv.b;
+    e.tlo = iv.a;
     const double tint[2] = {iv.a, iv.b};
-    int ier = 0;
-    mbtpnm(NCOEF, C, tint, TOL, crit.t, &crit.n, &crit.flat, &ier);
-    if (ier < 1) return 0;
-    int ierp = 0;
-    mbtpnp(NCOEF, C, tint, BMAX, BMIN, &ierp);
-    code = ierp == 0 ? -10 : ier;
-    return 1;
+    double crit[kMaxPolynomial];
+    int ncrit = 0, flat = 0, ier = 0;
+    mbtpnm(NCOEF, C, tint, TOL, crit, &ncrit, &flat, &ier);
+    if (ier >= 1) {
+        int ierp = 0;
+        mbtpnp(NCOEF, C, tint, &e.hi, &e.lo, &ierp);
+        return ierp == 0 ? -10 : ier;
+    }
+    const double tol = *TOL;
+    const double v = value_at(C, n, iv.a);
+    if (flat == 1) {
+        e = Extremes{v + tol, v - tol, iv.a, iv.b};
+        return 0;
+    }
+    // With the ends widened, values are compared with the bounds already
+    // widened: one that passes the current extreme by less than TOL leaves
+    // it where it is.
+    e.hi = widen_ends ? v + tol : v;
+    e.lo = widen_ends ? e.hi - 2.0 * tol : v;
+    e.thi = e.tlo = iv.a;
+    auto take = [&](double t, double widen) {
+        const double x = value_at(C, n, t);
+        if (x > e.hi) {
+            e.hi = x + widen;
+            e.thi = t;
+        }
+        if (x < e.lo) {
+            e.lo = x - widen;
+            e.tlo = t;
+        }
+    };
+    for (int k = 0; k < ncrit; ++k) take(crit[k], tol);
+    take(iv.b, widen_ends ? tol : 0.0);
+    return 0;
+}
+
+// Bounds of each component c of COEF(NDIMAX, NCOEF), c = 1..NDIM, by
+// BOUND(row, &BOX(2, c), &BOX(1, c), &code): a positive code stops the loop
+// and is returned; otherwise the last negative code met, or 0.
+template <class Bound>
+int component_bounds(const int* NDIMAX, const int* NCOEF, const double* COEF, const int* NDIM, double* BOX,
+                     Bound bound) noexcept {
+    const int ncoef = *NCOEF, ndim = *NDIM, ld = *NDIMAX;
+    if (ncoef < 1 || ncoef > kMaxCurve || ndim > ld) return 8888;
+    auto coef = vcbm::mat(COEF, ld);
+    auto box = vcbm::mat(BOX, 2);
+    int warning = 0;
+    for (int c = 1; c <= ndim; ++c) {
+        double row[kMaxCurve];
+        for (int k = 1; k <= ncoef; ++k) row[k - 1] = coef(c, k);
+        int code = 0;
+        bound(row, box.at(2, c), box.at(1, c), &code);
+        if (code > 0) return code;
+        if (code < 0) warning = code;
+    }
+    return warning;
 }
 
 }  // namespace
@@ -97,80 +151,28 @@ void mbtpnn(const int* NCOEF, const double* C, const double* TINT, const double*
             int* IER) {
     static constexpr auto R = vcbm::routine("MBTPNN");
     vcbm::Frame f(R, *IER);
-    const int n = *NCOEF;
-    if (n < 1 || n > kMaxPolynomial) return f.fail(8888);
-    const Interval iv = ordered(TINT);
-    Critical crit;
-    int code = 0;
-    if (critical_points(NCOEF, C, iv, TOL, crit, BMAX, BMIN, code)) return f.fail(code);
-    const double tol = *TOL;
-    const double v = value_at(C, n, iv.a);
-    if (crit.flat == 1) {
-        *BMAX = v + tol;
-        *BMIN = v - tol;
-        return;
+    Extremes e{};
+    const int code = fine_bounds(NCOEF, C, TINT, TOL, true, e);
+    if (code <= 0) {
+        *BMAX = e.hi;
+        *BMIN = e.lo;
     }
-    // Values are compared with the bounds already widened: one that passes
-    // the current extreme by less than TOL leaves it where it is.
-    double hi = v + tol, lo = hi - 2.0 * tol;
-    auto take = [&](double t) {
-        const double x = value_at(C, n, t);
-        if (x > hi) hi = x + tol;
-        if (x < lo) lo = x - tol;
-    };
-    for (int k = 0; k < crit.n; ++k) take(crit.t[k]);
-    take(iv.b);
-    *BMAX = hi;
-    *BMIN = lo;
+    f.fail(code);
 }
 
 void mbtpnu(const int* NCOEF, const double* C, const double* TINT, const double* TOL, double* BMAX, double* BMIN,
             double* TMAX, double* TMIN, int* IER) {
     static constexpr auto R = vcbm::routine("MBTPNU");
     vcbm::Frame f(R, *IER);
-    const int n = *NCOEF;
-    if (n < 1 || n > kMaxPolynomial) return f.fail(8888);
-    const Interval iv = ordered(TINT);
-    *TMAX = iv.b;
-    *TMIN = iv.a;
-    Critical crit;
-    int code = 0;
-    if (critical_points(NCOEF, C, iv, TOL, crit, BMAX, BMIN, code)) return f.fail(code);
-    const double tol = *TOL;
-    const double v = value_at(C, n, iv.a);
-    if (crit.flat == 1) {
-        *BMAX = v + tol;
-        *BMIN = v - tol;
-        *TMAX = iv.a;
-        *TMIN = iv.b;
-        return;
+    Extremes e{};
+    const int code = fine_bounds(NCOEF, C, TINT, TOL, false, e);
+    if (code <= 0) {
+        *BMAX = e.hi;
+        *BMIN = e.lo;
+        *TMAX = e.thi;
+        *TMIN = e.tlo;
     }
-    // Only the bounds reached at interior critical points are widened.
-    double hi = v, lo = v, thi = iv.a, tlo = iv.a;
-    for (int k = 0; k < crit.n; ++k) {
-        const double t = crit.t[k], x = value_at(C, n, t);
-        if (x > hi) {
-            hi = x + tol;
-            thi = t;
-        }
-        if (x < lo) {
-            lo = x - tol;
-            tlo = t;
-        }
-    }
-    const double x = value_at(C, n, iv.b);
-    if (x > hi) {
-        hi = x;
-        thi = iv.b;
-    }
-    if (x < lo) {
-        lo = x;
-        tlo = iv.b;
-    }
-    *BMAX = hi;
-    *BMIN = lo;
-    *TMAX = thi;
-    *TMIN = tlo;
+    f.fail(code);
 }
 
 void mbtpnp(const int* NCOEF, const double* C, const double* TINT, double* BMAX, double* BMIN, int* IER) {
@@ -207,37 +209,18 @@ void mbtcb1(const int* NDIMAX, const int* NCOEF, const double* COEF, const int* 
             const double* TOL, double* BOX, int* IER) {
     static constexpr auto R = vcbm::routine("MBTCB1");
     vcbm::Frame f(R, *IER);
-    const int ncoef = *NCOEF, ndim = *NDIM, ld = *NDIMAX;
-    if (ncoef < 1 || ncoef > kMaxCurve || ndim > ld) return f.fail(8888);
-    auto coef = vcbm::mat(COEF, ld);
-    auto box = vcbm::mat(BOX, 2);
-    int warning = 0;
-    for (int c = 1; c <= ndim; ++c) {
-        double row[kMaxCurve];
-        for (int k = 1; k <= ncoef; ++k) row[k - 1] = coef(c, k);
-        int code = 0;
-        mbtpnn(NCOEF, row, TINT, TOL, box.at(2, c), box.at(1, c), &code);
-        if (code > 0) return f.fail(code);
-        if (code < 0) warning = code;
-    }
-    f.fail(warning);
+    f.fail(component_bounds(NDIMAX, NCOEF, COEF, NDIM, BOX, [&](const double* row, double* hi, double* lo, int* code) {
+        mbtpnn(NCOEF, row, TINT, TOL, hi, lo, code);
+    }));
 }
 
 void mbtcb2(const int* NDIMAX, const int* NCOEF, const double* COEF, const int* NDIM, const double* TINT, double* BOX,
             int* IER) {
     static constexpr auto R = vcbm::routine("MBTCB2");
     vcbm::Frame f(R, *IER);
-    const int ncoef = *NCOEF, ndim = *NDIM, ld = *NDIMAX;
-    if (ncoef < 1 || ncoef > kMaxCurve || ndim > ld) return f.fail(8888);
-    auto coef = vcbm::mat(COEF, ld);
-    auto box = vcbm::mat(BOX, 2);
-    for (int c = 1; c <= ndim; ++c) {
-        double row[kMaxCurve];
-        for (int k = 1; k <= ncoef; ++k) row[k - 1] = coef(c, k);
-        int code = 0;
-        mbtpnp(NCOEF, row, TINT, box.at(2, c), box.at(1, c), &code);
-        if (code > 0) return f.fail(code);
-    }
+    f.fail(component_bounds(NDIMAX, NCOEF, COEF, NDIM, BOX, [&](const double* row, double* hi, double* lo, int* code) {
+        mbtpnp(NCOEF, row, TINT, hi, lo, code);
+    }));
 }
 
 void mbtcbn(const int* NCMAX, const double* TOL, const int* NCURV, const double* TINTS, const int* NCOEFS,
