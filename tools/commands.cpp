@@ -10,7 +10,8 @@ const std::vector<Command>& commands() {
          help_eval},
         {"bezier", "control polygon of a curve and its split at a parameter (cpolyg, uplygg)", true, nullptr,
          prepare_bezier, help_bezier},
-        {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots, help_roots},
+        {"roots", "all roots of a polynomial on an interval (ur1pls; with --noisy, mrs1d0)", true, nullptr,
+         prepare_roots, help_roots},
         {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane,
          help_plane},
         {"curvature", "curvature, torsion and Frenet frame along a curve, singular points (mprcrb, cvture)", true,
@@ -19,6 +20,8 @@ const std::vector<Command>& commands() {
          prepare_length},
         {"at-length", "parameters and points at fractions of a curve's length (mcglc1, mposcv)", true, nullptr,
          prepare_at_length},
+        {"bounds", "bounds of a polynomial, boxes of a curve or of planar curves (mbtpnu, mbtcb1, mbtcbn)", true,
+         nullptr, prepare_bounds},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo, help_demo},
     };
