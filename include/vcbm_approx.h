@@ -646,6 +646,167 @@ VCBM_API void mapdbn(const int* NDIM, const int* NSUB, const int* GROUPDIM, cons
 
 /* ---- Curve-on-surface approximation ---- */
 
+/**
+ * @brief The space curve S(C(t)) traced on a polynomial patch by a planar curve of its parameter plane.
+ *
+ * A point, or a straight line whose image fits MAXCOEF coefficients, gives one exact segment (mequvt);
+ * otherwise (or when mequvt fails) the composition is approximated by mapck6 on TINT. Every segment
+ * is parametrised over TINT (mapfnc's output interval): segment s at v in TINT is the point of t in
+ * [ERRTAB(1, s), ERRTAB(2, s)] at the same relative place; the single exact segment is S(C(t)) in t.
+ *
+ * @param[in]  NCFUMX  int: first dimension of SURF.
+ * @param[in]  NCFVMX  int: second dimension of SURF.
+ * @param[in]  SURF    double SURF(NCFUMX, NCFVMX, NDIM): SURF(i, j, k) the coefficient of u^(i-1) v^(j-1)
+ *                     of component k.
+ * @param[in]  NDIM    int: components of the patch and of the result, 1..NDIMAX.
+ * @param[in]  NCOEFU  int: coefficients in u, 1..NCFUMX (at most 61).
+ * @param[in]  NCOEFV  int: coefficients in v, 1..NCFVMX (at most 61).
+ * @param[in]  NDIM2   int: components of the planar curve; must be 2.
+ * @param[in]  NCOEF2  int: coefficients of the planar curve, at least 1.
+ * @param[in]  CRV2    double CRV2(2, NCOEF2): the planar curve (u(t), v(t)), canonical in t.
+ * @param[in]  TINT    double TINT(2): parameter interval of the planar curve.
+ * @param[in]  ORDER   int: continuity order at the breakpoints (see mapfnc).
+ * @param[in]  MAXCOEF int: maximum coefficients per segment (see mapfnc), at most LDCOEF.
+ * @param[in]  TOL     double: tolerance on the distance to S(C(t)).
+ * @param[in]  NDIMAX  int: first dimension of COEF.
+ * @param[in]  LDCOEF  int: second dimension of COEF.
+ * @param[in]  MAXSEG  int: maximum number of segments, at least 1.
+ * @param[out] COEF    double COEF(NDIMAX, LDCOEF, MAXSEG): canonical coefficients of each segment over
+ *                     TINT, rows beyond NDIM zero.
+ * @param[out] NSEG    int: number of segments.
+ * @param[out] NCOEF   int NCOEF(MAXSEG): coefficients of each segment.
+ * @param[out] ERRTAB  double ERRTAB(4, MAXSEG): per segment its start, end, maximum error and mean error.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -1, -2: mapfnc's warnings (segment limit reached, debug verification failed); results complete.
+ *   - 1: inconsistent dimensions or counts, or NDIM2 not 2.
+ *   - 3: the work area was refused or not released.
+ *   - 4: mapck6 failed.
+ * @par Work space
+ *   On the approximation path one request of 3 MAXSEG + 1 reals, besides those of mapck6 and mapfnc.
+ * @par Trace
+ *   Threshold 2, entry and exit; at that level also the debug lines of the degree, the number of
+ *   segments and each segment's coefficient count and errors (swrdbi, swrdbr). Reports positive codes.
+ */
+VCBM_API void mapck5(const int* NCFUMX, const int* NCFVMX, const double* SURF, const int* NDIM, const int* NCOEFU,
+                     const int* NCOEFV, const int* NDIM2, const int* NCOEF2, const double* CRV2, const double* TINT,
+                     const int* ORDER, const int* MAXCOEF, const double* TOL, const int* NDIMAX, const int* LDCOEF,
+                     const int* MAXSEG, double* COEF, int* NSEG, int* NCOEF, double* ERRTAB, int* IER);
+
+/**
+ * @brief Approximation of S(C(t)) by mapfnc with mpoeq1 as the function.
+ *
+ * One group of NDIM components, TINT as approximation and output interval, at least 30 Gauss points.
+ *
+ * @param[in]  NCFUMX  int: as mapck5.
+ * @param[in]  NCFVMX  int: as mapck5.
+ * @param[in]  SURF    double SURF(NCFUMX, NCFVMX, NDIM): as mapck5.
+ * @param[in]  NDIM    int: as mapck5.
+ * @param[in]  NCOEFU  int: as mapck5.
+ * @param[in]  NCOEFV  int: as mapck5.
+ * @param[in]  NDIM2   int: as mapck5.
+ * @param[in]  NCOEF2  int: as mapck5.
+ * @param[in]  CRV2    double CRV2(2, NCOEF2): as mapck5.
+ * @param[in]  TINT    double TINT(2): as mapck5.
+ * @param[in]  ORDER   int: as mapck5.
+ * @param[in]  MAXCOEF int: as mapck5.
+ * @param[in]  TOL     double: as mapck5.
+ * @param[in]  NDIMAX  int: as mapck5.
+ * @param[in]  LDCOEF  int: as mapck5.
+ * @param[in]  MAXSEG  int: as mapck5.
+ * @param[out] COEF    double COEF(NDIMAX, LDCOEF, MAXSEG): as mapck5.
+ * @param[out] NSEG    int: as mapck5.
+ * @param[out] NCOEF   int NCOEF(MAXSEG): as mapck5.
+ * @param[out] TBREAK  double TBREAK(0:MAXSEG): the breakpoints.
+ * @param[out] ERRMAX  double ERRMAX(MAXSEG): maximum error per segment.
+ * @param[out] ERRMEAN double ERRMEAN(MAXSEG): mean error per segment.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success; -1, -2: mapfnc's warnings, results complete.
+ *   - 1: the checks of mapck5.
+ *   - 2: a work-space request or release failed.
+ *   - 3: the patch could not be converted.
+ *   - 4: mapfnc failed with a positive code.
+ * @par Work space
+ *   Requests of NDIM NCOEFU NCOEFV reals (the patch, component first), 2 NCOEF2 reals (the curve) and,
+ *   when NDIM exceeds 10, 5 NDIM reals (mpoeq1's partial derivatives); they form the evaluation block of
+ *   mpoeq1 for the duration of the call (one per thread).
+ * @par Trace
+ *   Threshold 2, entry and exit. Reports positive codes.
+ */
+VCBM_API void mapck6(const int* NCFUMX, const int* NCFVMX, const double* SURF, const int* NDIM, const int* NCOEFU,
+                     const int* NCOEFV, const int* NDIM2, const int* NCOEF2, const double* CRV2, const double* TINT,
+                     const int* ORDER, const int* MAXCOEF, const double* TOL, const int* NDIMAX, const int* LDCOEF,
+                     const int* MAXSEG, double* COEF, int* NSEG, int* NCOEF, double* TBREAK, double* ERRMAX,
+                     double* ERRMEAN, int* IER);
+
+/**
+ * @brief Exact image of a point or a straight line of the parameter plane on a patch.
+ *
+ * For C(t) = (a0 + a1 t, b0 + b1 t): the surface point when a1 = b1 = 0 (or NCOEF2 = 1), the iso-curve
+ * re-expressed in t when one of a1, b1 is 0, and otherwise the patch re-expressed on
+ * [a0, a0 + a1] x [b0, b0 + b1] summed along its anti-diagonals.
+ *
+ * @param[in]  NDIM    int: components of the patch, 1..NDIMAX.
+ * @param[in]  NCFUMX  int: first dimension of SURF.
+ * @param[in]  NCFVMX  int: second dimension of SURF.
+ * @param[in]  SURF    double SURF(NCFUMX, NCFVMX, NDIM): the patch.
+ * @param[in]  NCOEFU  int: coefficients in u, 1..NCFUMX.
+ * @param[in]  NCOEFV  int: coefficients in v, 1..NCFVMX.
+ * @param[in]  NCOEF2  int: coefficients of the planar curve, 1 or 2.
+ * @param[in]  CRV2    double CRV2(2, NCOEF2): the point or line.
+ * @param[in]  NDIMAX  int: first dimension of RES.
+ * @param[in]  MAXCOEF int: second dimension of RES.
+ * @param[out] RES     double RES(NDIMAX, MAXCOEF): zeroed, then the image, canonical in t.
+ * @param[out] NCOUT   int: coefficients of the image.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: MAXCOEF < 1, the image needs more than MAXCOEF coefficients, or NCOEF2 not 1 or 2 (also NDIM,
+ *     NCOEFU or NCOEFV below 1).
+ *   - 2: NCOEFU > NCFUMX or NCOEFV > NCFVMX.
+ *   - 3: a work-space request failed.
+ *   - 4: a change of parameter interval failed.
+ *   - 5: NDIMAX < NDIM.
+ * @par Work space
+ *   For a diagonal line one request of NDIM NCOEFU NCOEFV reals; for a point, NDIM reals when NDIM
+ *   exceeds 64; none otherwise.
+ * @par Trace
+ *   Threshold 2, entry and exit. Reports positive codes.
+ */
+VCBM_API void mequvt(const int* NDIM, const int* NCFUMX, const int* NCFVMX, const double* SURF, const int* NCOEFU,
+                     const int* NCOEFV, const int* NCOEF2, const double* CRV2, const int* NDIMAX, const int* MAXCOEF,
+                     double* RES, int* NCOUT, int* IER);
+
+/**
+ * @brief The composition S(C(T)) and its first two derivatives, the function mapck6 approximates.
+ *
+ * Reads the patch and the planar curve from the evaluation block of the mapck6 call running on the
+ * same thread. IDERIV = 1: S_u u' + S_v v'; IDERIV = 2: S_u u'' + S_v v'' + S_uu u'^2 + 2 S_uv u' v' + S_vv v'^2.
+ *
+ * @param[in]  NDIM    int: components; a value other than the block's returns without result.
+ * @param[in]  TSEG    double TSEG(2): the current segment (not read).
+ * @param[in]  T       double: the parameter.
+ * @param[in]  IDERIV  int: order of derivation, 0..2.
+ * @param[out] VAL     double VAL(NDIM): the value or derivative.
+ * @param[out] IER     int: 1 for IDERIV outside 0..2, 2 when no planar curve of 2 components is set up;
+ *                     left as it arrived otherwise.
+ *
+ * @par Codes
+ *   - 1: IDERIV outside 0..2.
+ *   - 2: the evaluation block holds no 2-component planar curve (no mapck6 call running).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void mpoeq1(const int* NDIM, const double* TSEG, const double* T, const int* IDERIV, double* VAL,
+                     int* IER);
+
 VCBM_END_DECLS
 
 #endif
