@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev
   libeigen3-dev libgsl-dev liblapack-dev libboost-math-dev libglpk-dev
-  libsisl-dev lib2geom-dev
+  libsisl-dev lib2geom-dev libfftw3-dev
   libxml2-utils
 )
 

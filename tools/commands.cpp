@@ -11,6 +11,8 @@ const std::vector<Command>& commands() {
          prepare_bezier},
         {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots},
         {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane},
+        {"approximate", "polynomial segments of a built-in function or of a curve traced on a patch (mapfnc, mapck5)",
+         true, nullptr, prepare_approximate},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };
