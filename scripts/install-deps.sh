@@ -13,7 +13,7 @@ set -euo pipefail
 base=(cmake g++ make pkg-config binutils nlohmann-json3-dev)
 test_peers=(libeigen3-dev libgsl-dev liblapack-dev libboost-math-dev libglpk-dev)
 test=(libgtest-dev libgmock-dev libxml2-utils "${test_peers[@]}")
-bench=(libbenchmark-dev "${test_peers[@]}" libsisl-dev lib2geom-dev)
+bench=(libbenchmark-dev "${test_peers[@]}" libsisl-dev lib2geom-dev libfftw3-dev)
 docs=(doxygen)
 
 packages=("${base[@]}")

@@ -22,6 +22,8 @@ const std::vector<Command>& commands() {
          prepare_at_length},
         {"bounds", "bounds of a polynomial, boxes of a curve or of planar curves (mbtpnu, mbtcb1, mbtcbn)", true,
          nullptr, prepare_bounds},
+        {"approximate", "polynomial segments of a built-in function or of a curve traced on a patch (mapfnc, mapck5)",
+         true, nullptr, prepare_approximate},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo, help_demo},
     };

@@ -56,6 +56,18 @@ const std::map<std::string, std::map<int, std::string>>& routine_codes() {
           {2, "every parameter is a solution: the distance polynomial is zero"},
           {3, "more roots than the degree: the list is unreliable"},
           {101, "the plane normal is zero"}}},
+        {"MAPFNC",
+         {{-1, "the segment limit was reached: a segment kept MAXCOEF coefficients above tolerance"},
+          {-2, "the debug verification failed; the results are complete"},
+          {1, "invalid arguments, or the output conversion failed"},
+          {10, "a Hermite system is singular"},
+          {13, "the work area was refused or could not be released"},
+          {33, "no weighted Jacobi table for the chosen orders"}}},
+        {"MAPCK5",
+         {{-1, "the segment limit was reached: a segment kept MAXCOEF coefficients above tolerance"},
+          {1, "inconsistent dimensions, or the planar curve is not 2D"},
+          {3, "the work area was refused or not released"},
+          {4, "the approximation failed"}}},
     };
     return table;
 }

@@ -16,6 +16,7 @@ struct State {
     int fail_request = 0;
     int fail_release = 0;
     int stack_depth = -1;
+    int debug_option = 0;
     std::vector<Event> events;
     std::map<std::uintptr_t, void*> blocks;  // storage address -> allocation
     FILE* print = nullptr;
@@ -52,6 +53,7 @@ void reset() {
     s.fail_request = 0;
     s.fail_release = 0;
     s.stack_depth = -1;
+    s.debug_option = 0;
     s.events.clear();
     open_print_unit();
 }
@@ -60,6 +62,7 @@ void set_level(int level) { state().level = level; }
 void fail_request(int k) { state().fail_request = k; }
 void fail_release(int k) { state().fail_release = k; }
 void set_stack_depth(int depth) { state().stack_depth = depth; }
+void set_debug_option(int option) { state().debug_option = option; }
 const std::vector<Event>& events() { return state().events; }
 
 int count(Kind kind, const std::string& name) {
@@ -108,7 +111,7 @@ int nfnimp(void) {
     if (!state().print) rec::open_print_unit();
     return rec::kPrintUnit;
 }
-int nacdbg(void) { return 0; }
+int nacdbg(void) { return state().debug_option; }
 
 void genmsg(const char* name, long len) { state().events.push_back({Kind::Enter, rec::text(name, len)}); }
 void gsomsg(const char* name, long len) { state().events.push_back({Kind::Exit, rec::text(name, len)}); }

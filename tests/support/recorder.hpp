@@ -33,6 +33,8 @@ void fail_request(int k);
 void fail_release(int k);
 // Value udfpil answers (negative: its input unchanged).
 void set_stack_depth(int depth);
+// Value nacdbg answers (0 after reset).
+void set_debug_option(int option);
 
 const std::vector<Event>& events();
 int count(Kind kind, const std::string& name = "");
