@@ -20,7 +20,9 @@
 #include "frame/vector_toolkit.hpp"
 #include "vcbm_diffgeom.h"
 #include "vcbm_frame.h"
+#include "vcbm_numeric.h"
 #include "vcbm_polynomial.h"
+#include "vcbm_solve.h"
 
 namespace {
 
@@ -262,15 +264,77 @@ int normal_at(const Patch& p, double u, double v, double eps, int level, Normal&
     return 13;
 }
 
-// First and second partial derivatives of the normal at a regular point:
-// DN(3, 0:2, 0:2) of the raw normal, DW the same of the unit normal.
-bool normal_derivatives(const Patch& p, double u, double v, int order, double eps, double* dn, double* dw) noexcept {
+// Partial derivatives of the normal at a regular point up to ORDER in each
+// variable: DN(3, 0:ORDER, 0:ORDER) of the raw normal, DW the same of the
+// unit normal, whose first derivatives are those of the unit vector of
+// Su x Sv (mdrvpv).
+bool normal_derivatives(const Patch& p, double u, double v, int order, double* dn, double* dw) noexcept {
     PartialTables t;
     t.fill(p, p, u, v, order, order);
     const auto d = vcbm::arr3(dn, 3, order + 1);
     for (int j = 0; j <= order; ++j)
         for (int i = 0; i <= order; ++i) t.raw_normal(i, j, d.at(1, i + 1, j + 1));
-    return unit_derivatives(order, order, dn, eps, dw);
+    if (!unit_derivatives(order, order, dn, 0.0, dw)) return false;
+    const auto w = vcbm::arr3(dw, 3, order + 1);
+    const double tiny = std::numeric_limits<double>::min();  // N is not null here
+    int ier = 0;
+    mdrvpv(t.du[0][0], t.dv[0][0], t.du[1][0], t.du[0][1], &tiny, w.at(1, 2, 1), &ier);  // (Su x Sv)_u
+    mdrvpv(t.du[0][0], t.dv[0][0], t.du[0][1], t.dv[0][1], &tiny, w.at(1, 1, 2), &ier);  // (Su x Sv)_v
+    return true;
+}
+
+// ---- Normal at a singular point from the directions around it (mvtnm0) ----
+
+// Direction-parameter range [s0, s1] by position code 0..8 (sptbor).
+constexpr double kRange[9][2] = {{-1, 1}, {-1, 1}, {-1, 1}, {-1, 1}, {-1, 1}, {0, 1}, {-1, 0}, {-1, 0}, {0, 1}};
+// The direction of parameter s is d(s) = R (1 - s^2, 2s): the half turn of
+// directions of angle 2 atan(s) turned by R = [[c, -q], [q, c]], so that the
+// range of each position covers the directions that stay in the square:
+// a half plane on an edge, a quarter on a corner; in the interior the other
+// half turn is -d(s). (c, q) by position code.
+constexpr int kTurn[9][2] = {{1, 0}, {1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 0}, {1, 0}, {-1, 0}, {-1, 0}};
+
+constexpr int kMaxPoly = 4 * kMaxOrder + 1;  // coefficients of |T x n0|^2 at the highest order
+
+// Product C(NA+NB-1) of the polynomials A(NA) and B(NB).
+int poly_mul(const double* a, int na, const double* b, int nb, double* c) noexcept {
+    for (int i = 0; i < na + nb - 1; ++i) c[i] = 0.0;
+    for (int i = 0; i < na; ++i)
+        for (int j = 0; j < nb; ++j) c[i + j] += a[i] * b[j];
+    return na + nb - 1;
+}
+
+// T(s) = sum over i of C(k, i) a(s)^i b(s)^(k-i) N_(i, k-i), the k-th derivative of the
+// raw normal along d(s) = (a, b), as three polynomials of 2k+1 coefficients each.
+int directional_polynomial(int k, const double (*nk)[3], int c, int q, double (*t)[2 * kMaxOrder + 1]) noexcept {
+    const double a[3] = {double(c), -2.0 * q, -double(c)}, b[3] = {double(q), 2.0 * c, -double(q)};
+    const int n = 2 * k + 1;
+    for (int r = 0; r < 3; ++r)
+        for (int j = 0; j < n; ++j) t[r][j] = 0.0;
+    for (int i = 0; i <= k; ++i) {
+        double p[2 * kMaxOrder + 1] = {1.0}, w[2 * kMaxOrder + 1];
+        int np = 1;
+        for (int e = 0; e < i; ++e) {
+            np = poly_mul(p, np, a, 3, w);
+            std::copy(w, w + np, p);
+        }
+        for (int e = 0; e < k - i; ++e) {
+            np = poly_mul(p, np, b, 3, w);
+            std::copy(w, w + np, p);
+        }
+        const double bin = vcbm::binomial(k, i);
+        for (int r = 0; r < 3; ++r)
+            for (int j = 0; j < np; ++j) t[r][j] += bin * nk[i][r] * p[j];
+    }
+    return n;
+}
+
+void eval3(const double (*t)[2 * kMaxOrder + 1], int n, double s, double* x) noexcept {
+    for (int r = 0; r < 3; ++r) {
+        double y = 0.0;
+        for (int j = n - 1; j >= 0; --j) y = y * s + t[r][j];
+        x[r] = y;
+    }
 }
 
 inline void copy3(const double* from, double* to) noexcept {
@@ -299,7 +363,7 @@ int normal_and_derivatives(const Patch& p, double u, double v, double eps, int i
     *kv = n.kv;
     if (code != 0 || n.ku != 0 || n.kv != 0) return code;
     double dn[3 * 9], dw[3 * 9];  // (3, 0:2, 0:2) at most
-    if (!normal_derivatives(p, u, v, order, 0.0, dn, dw)) return 0;
+    if (!normal_derivatives(p, u, v, order, dn, dw)) return 0;
     const auto d = vcbm::arr3(unit ? dw : dn, 3, order + 1);
     copy3(d.at(1, 2, 1), r1);
     copy3(d.at(1, 1, 2), r2);
@@ -453,7 +517,7 @@ void mdvnml(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, const double
     if (code != 0) return f.fail(code);
     if (n.ku != 0 || n.kv != 0) return;
     double dn[3 * 4], dw[3 * 4];
-    if (!normal_derivatives(p, *U, *V, 1, 0.0, dn, dw)) return;
+    if (!normal_derivatives(p, *U, *V, 1, dn, dw)) return;
     copy3(dw + 3, DNU);
     copy3(dw + 6, DNV);
 }
@@ -479,6 +543,98 @@ void md2nml(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, const double
     const int code = normal_and_derivatives(Patch{*NCMAX, *NCOEFU, *NCOEFV, SURF}, *U, *V, *EPS, *INORM, 2,
                                             f.level(), NORMAL, NNORM, KU, KV, R1, R2, R3, second);
     if (code != 0) f.fail(code);
+}
+
+
+void mvtnm0(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, const double* SURF, const double* UV,
+            const double* TOL, double* NORMAL, int* IER) {
+    static constexpr auto R = vcbm::routine("MVTNM0");
+    vcbm::Frame f(R, *IER);
+    if (!patch_args_ok(NCMAX, NCOEFU, NCOEFV)) return f.fail(1);
+    const double tpar = TOL[0], tlen = TOL[1], tang = TOL[2];
+    int pos = -1;
+    sptbor(UV, &tpar, &pos);
+    if (pos < 0) return f.fail(2);
+    const int c = kTurn[pos][0], q = kTurn[pos][1];
+    const double range[2] = {kRange[pos][0], kRange[pos][1]};
+    const int kmax = std::min(kMaxOrder, 2 * (*NCOEFU + *NCOEFV) - 6);
+    const int three = 3;
+    // The lowest order whose derivatives of N are not all null.
+    double nk[kMaxOrder + 1][3];
+    int k = 0;
+    for (;; ++k) {
+        if (k > kmax) return f.fail(3);
+        bool null = true;
+        for (int i = 0; i <= k; ++i) {
+            const int ord[2] = {i, k - i};
+            int code = 0;
+            mponnn(&three, NCMAX, NCOEFU, NCOEFV, SURF, NCMAX, NCOEFU, NCOEFV, SURF, UV, ord, nk[i], &code);
+            if (vcbm::norm(3, nk[i]) > tlen) null = false;
+        }
+        if (!null) break;
+    }
+    double t[3][2 * kMaxOrder + 1];
+    const int n = directional_polynomial(k, nk, c, q, t);
+    // Reference direction: the longest T among samples of the range.
+    double n0[3] = {0, 0, 0}, tmax = 0.0;
+    for (int i = 0; i <= 8; ++i) {
+        double x[3];
+        eval3(t, n, range[0] + (range[1] - range[0]) * i / 8.0, x);
+        const double l = vcbm::norm(3, x);
+        if (l > tmax) {
+            tmax = l;
+            for (int r = 0; r < 3; ++r) n0[r] = x[r];
+        }
+    }
+    if (!(tmax > tlen)) return f.fail(3);
+    for (double& x : n0) x /= tmax;
+    // Every direction gives the line of n0 when |T x n0|^2 stays within the
+    // angle tolerance over the whole range: one noisy interval covering it.
+    double h[kMaxPoly] = {};
+    for (int r = 0; r < 3; ++r) {
+        const int r1 = (r + 1) % 3, r2 = (r + 2) % 3;
+        double x[2 * kMaxOrder + 1], sq[kMaxPoly];
+        for (int j = 0; j < n; ++j) x[j] = t[r1][j] * n0[r2] - t[r2][j] * n0[r1];
+        const int nh = poly_mul(x, n, x, n, sq);
+        for (int j = 0; j < nh; ++j) h[j] += sq[j];
+    }
+    const int nh = 2 * n - 1;
+    double roots[kMaxPoly], noise[2 * kMaxPoly], unres[2 * kMaxPoly];
+    int nroot = 0, nnoise = 0, nunres = 0, code = 0;
+    const double epsh = (tang * tmax) * (tang * tmax);
+    mrs1d0(h, &nh, range, &tpar, &epsh, roots, &nroot, noise, &nnoise, unres, &nunres, &code);
+    if (code > 0) return f.fail(100 + code);
+    const bool covered = nnoise == 1 && noise[0] <= range[0] + tpar && noise[1] >= range[1] - tpar;
+    if (!covered) return f.fail(4);
+    // The sense: T . n0 keeps one sign between its zeros (and in the interior
+    // the opposite directions give (-1)^k T).
+    if (pos == 0 && k % 2 == 1) return f.fail(4);
+    double g[2 * kMaxOrder + 1];
+    for (int j = 0; j < n; ++j) g[j] = t[0][j] * n0[0] + t[1][j] * n0[1] + t[2][j] * n0[2];
+    mrs1d0(g, &n, range, &tpar, &tlen, roots, &nroot, noise, &nnoise, unres, &nunres, &code);
+    if (code > 0) return f.fail(100 + code);
+    // Break points: the roots and the middles of the noisy and unresolved
+    // stretches, sorted, with the ends of the range.
+    double br[kMaxPoly * 3 + 2];
+    int nb = 0;
+    br[nb++] = range[0];
+    br[nb++] = range[1];
+    for (int i = 0; i < nroot; ++i) br[nb++] = roots[i];
+    for (int i = 0; i < nnoise; ++i) br[nb++] = 0.5 * (noise[2 * i] + noise[2 * i + 1]);
+    for (int i = 0; i < nunres; ++i) br[nb++] = 0.5 * (unres[2 * i] + unres[2 * i + 1]);
+    const int one = 1;
+    vsheld(&nb, &one, br, &one);
+    for (int i = 0; i + 1 < nb; ++i) {
+        if (!(br[i + 1] - br[i] > tpar)) continue;
+        double x[3], xu[3], xn;
+        eval3(t, n, 0.5 * (br[i] + br[i + 1]), x);
+        if (!vcbm::normalise(3, x, xu, tlen, xn)) continue;
+        double adeg, arad;
+        int ier = 0;
+        mangle(&three, xu, n0, &adeg, &arad, &ier);
+        if (ier != 0 || arad > 0.5 * std::acos(-1.0)) return f.fail(4);
+    }
+    copy3(n0, NORMAL);
 }
 
 }  // extern "C"

@@ -621,6 +621,47 @@ VCBM_API void mdrnnn(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, con
  */
 VCBM_API void mdrnn2(const double* DN, const int* ORD, const double* EPS, double* DW, int* IER);
 
+/**
+ * @brief Normal of a patch at a singular point from the normals of the directions around it.
+ *
+ * The point is placed in the square by sptbor (TOL(1)). Along the direction d(s) of a parameter s
+ * the raw normal starts as h^k/k! T(s), T(s) the k-th derivative of Su x Sv along d(s), formed from
+ * the mixed derivatives of mponnn, k the lowest order (0 included) whose derivatives are not all
+ * null. The directions that stay in the square are d(s) = R (1 - s^2, 2s), s in [-1, 1] in the
+ * interior and on an edge (a half turn; in the interior the other half is -d(s), along which the
+ * normal is (-1)^k T(s)), s in [0, 1] at the corners (0, 0) and (1, 1), in [-1, 0] at (0, 1) and
+ * (1, 0) (a quarter turn), R turning them into the square. The normal is defined when every
+ * direction gives the line of one vector n0 (|T x n0|^2 within the angle tolerance over the whole
+ * range: one noisy interval of mrs1d0) and the same sense (T . n0 keeps its sign between its
+ * zeros, found by mrs1d0, sorted by vsheld, angles by mangle).
+ *
+ * @param[in]  NCMAX   int: second dimension of SURF, at least NCOEFU.
+ * @param[in]  NCOEFU  int: number of coefficients in u, 2 to 61.
+ * @param[in]  NCOEFV  int: number of coefficients in v, 2 to 61.
+ * @param[in]  SURF    double SURF(3, NCMAX, NCOEFV): the patch on [0, 1]^2, as for mvtnml.
+ * @param[in]  UV      double UV(2): the parameter point (u, v).
+ * @param[in]  TOL     double TOL(3): TOL(1) the parametric tolerance (edges of the square, the
+ *                     resolution of the direction parameter, at most 1); TOL(2) the length below
+ *                     which a derivative is null; TOL(3) the angle tolerance in radians, positive.
+ * @param[out] NORMAL  double NORMAL(3): the unit normal.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: NCOEFU or NCOEFV outside 2..61, or NCOEFU > NCMAX; nothing is written.
+ *   - 2: UV lies outside the square (sptbor gives -1) or is not a number; nothing is written.
+ *   - 3: every derivative of Su x Sv up to order min(10, 2 (NCOEFU + NCOEFV) - 6) is null.
+ *   - 4: the directions around the point do not give one normal (an apex, a cuspidal edge, or
+ *        an odd order in the interior, where opposite directions give opposite normals).
+ *   - 100 + k: mrs1d0 failed with code k (1 for TOL(1) above the range or TOL(3) not positive).
+ * @par Work space
+ *   That of mrs1d0.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Reports positive codes through aermsg.
+ */
+VCBM_API void mvtnm0(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, const double* SURF, const double* UV,
+                     const double* TOL, double* NORMAL, int* IER);
+
 VCBM_END_DECLS
 
 #endif

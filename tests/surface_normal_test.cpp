@@ -298,6 +298,29 @@ TEST_F(SurfaceNormal, SingularPointsBuiltOnPurpose) {
         EXPECT_EQ(r.ier, 13);
         EXPECT_EQ(rec::codes("MVCNML"), std::vector<int>{13});
     }
+
+    // The normal from the directions around the point: the same normals at
+    // the degenerate edge and the collapsed corner, none at the cuspidal edge
+    // (an odd order inside) or the apex, and a regular point as it is.
+    const Surf plane{2, 2, 2, {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0}};
+    const double tol[3] = {1e-6, 1e-12, 1e-6};
+    const struct {
+        const Surf* s;
+        double u, v;
+        int ier;
+    } around[] = {{&fan, 0.3, 0.0, 0}, {&fan, 1.0, 0.0, 0}, {&tri, 0.0, 0.4, 0}, {&tri, 0.0, 0.0, 0},
+                  {&plane, 0.2, 0.9, 0}, {&cusp, 0.5, 0.5, 4}, {&cone, 0.0, 0.0, 4}, {&tri, 1.5, 0.5, 2},
+                  {&tri, NAN, 0.5, 2}};
+    for (const auto& c : around) {
+        const double uv[2] = {c.u, c.v};
+        double n[3] = {-7, -7, -7};
+        int ier = -1;
+        mvtnm0(&c.s->ncmax, &c.s->nu, &c.s->nv, c.s->c.data(), uv, tol, n, &ier);
+        EXPECT_EQ(ier, c.ier) << c.u << " " << c.v;
+        if (ier != 0) continue;
+        const NormalCall r = normal(*c.s, c.u, c.v);
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(n[k], r.normal[k], 1e-12) << c.u << " " << c.v;
+    }
 }
 
 TEST_F(SurfaceNormal, SampleNormalsAroundAPoint) {
