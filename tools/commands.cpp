@@ -11,6 +11,9 @@ const std::vector<Command>& commands() {
          prepare_bezier},
         {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots},
         {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane},
+        {"box", "axis-aligned and oriented boxes of curves (mblbe0, mblcr4)", true, nullptr, prepare_box},
+        {"shape", "principal axes of a point set and its verdict: point, line, plane (mckpl0, mckent)", true, nullptr,
+         prepare_shape},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };
