@@ -24,6 +24,9 @@ const std::vector<Command>& commands() {
          nullptr, prepare_bounds},
         {"approximate", "polynomial segments of a built-in function or of a curve traced on a patch (mapfnc, mapck5)",
          true, nullptr, prepare_approximate},
+        {"box", "axis-aligned and oriented boxes of curves (mblbe0, mblcr4)", true, nullptr, prepare_box},
+        {"shape", "principal axes of a point set and its verdict: point, line, plane (mckpl0, mckent)", true, nullptr,
+         prepare_shape},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo, help_demo},
     };

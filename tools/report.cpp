@@ -68,6 +68,16 @@ const std::map<std::string, std::map<int, std::string>>& routine_codes() {
           {1, "inconsistent dimensions, or the planar curve is not 2D"},
           {3, "the work area was refused or not released"},
           {4, "the approximation failed"}}},
+        {"MBLBE0", {{1, "dimension or number of coefficients below 1"}, {2, "mode neither 1 nor 2"}}},
+        {"MBLCR4",
+         {{1, "the work space was refused"},
+          {2, "the principal axes or the box failed"},
+          {3, "invalid counts, or the change of interval failed"},
+          {200, "the work space could not be released"}}},
+        {"MCKPL0",
+         {{1, "the eigensolver reached its sweep limit; the axes may be inaccurate"},
+          {2, "no points, or dimension below 1"},
+          {11, "EPSPB is not positive"}}},
     };
     return table;
 }
