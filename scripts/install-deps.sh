@@ -12,7 +12,8 @@ set -euo pipefail
 
 base=(cmake g++ make pkg-config binutils nlohmann-json3-dev)
 test_peers=(libeigen3-dev libgsl-dev liblapack-dev libboost-math-dev libglpk-dev)
-test=(libgtest-dev libgmock-dev libxml2-utils "${test_peers[@]}")
+test=(libgtest-dev libgmock-dev libxml2-utils "${test_peers[@]}"
+      pybind11-dev python3-dev python3-numpy python3-pytest python3-dask python3-distributed)
 bench=(libbenchmark-dev "${test_peers[@]}" libsisl-dev lib2geom-dev libfftw3-dev)
 docs=(doxygen)
 

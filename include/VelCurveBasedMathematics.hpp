@@ -1,0 +1,368 @@
+// A C++20 layer over the flat C interface of VelCurveBasedMathematics.
+//
+// Header-only. Every function calls one or a few routines of the C interface
+// with the same arguments a C caller would pass, so results are identical to
+// the bit. What it adds:
+//   - curves as values (`Curve`: dimension, coefficients column by column,
+//     parameter interval), inputs as std::span, results as structs;
+//   - a positive result code (a failure) thrown as `velcurve::Error`, which
+//     carries the routine's name, the code and its meaning; a negative code
+//     (a warning: the results are defined) returned beside the results in
+//     their `code` member;
+//   - the tolerance block read and set through `Tolerances`, and set for a
+//     scope through `ScopedTolerances`, which restores the previous values.
+// Nothing is allocated but the results the functions return; the overloads
+// that take an output span allocate nothing at all.
+//
+// The C interface's limits apply (at most 61 coefficients for polygons and
+// basis changes, 41 for roots on an interval, ...): a call outside them
+// throws as the routine's code says.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "VelCurveBasedMathematics.h"
+
+namespace velcurve {
+
+// ---- Failures -------------------------------------------------------------
+
+// A routine returned a positive code: the call failed and its outputs are
+// not to be used.
+class Error : public std::runtime_error {
+public:
+    Error(std::string routine, int code, std::string meaning)
+        : std::runtime_error(routine + ": IER = " + std::to_string(code) + " (" + meaning + ")"),
+          routine_(std::move(routine)), code_(code), meaning_(std::move(meaning)) {}
+    const std::string& routine() const noexcept { return routine_; }
+    int code() const noexcept { return code_; }
+    const std::string& meaning() const noexcept { return meaning_; }
+
+private:
+    std::string routine_;
+    int code_;
+    std::string meaning_;
+};
+
+namespace detail {
+
+// The meaning of a code: the routine's own where it has one, otherwise the
+// library-wide meaning of the range.
+inline std::string meaning(std::string_view routine, int code) {
+    struct Row {
+        std::string_view routine;
+        int code;
+        const char* text;
+    };
+    static constexpr Row rows[] = {
+        {"UR1PLS", 1, "noisy pieces: some roots may be missing"},
+        {"UR1PLS", 100, "the polynomial is zero"},
+        {"UR1PLS", 200, "more roots than the degree"},
+        {"PCVINT", 1, "the curve lies in the plane"},
+        {"PCVINT", 2, "the distance polynomial is zero"},
+        {"PCVINT", 3, "more roots than the degree"},
+        {"PCVINT", 101, "zero plane normal"},
+        {"MRSLWD", 1, "singular system"},
+        {"VPVPSY", 1, "sweep limit reached"},
+        {"VPVPSY", 11, "EPS <= 0"},
+        {"VPVPSY", 12, "LDA < N"},
+        {"MSIMPL", 1, "limits or basis"},
+        {"MSIMPL", 2, "invalid option"},
+        {"MSIMPL", -1, "unbounded"},
+        {"MSIMPL", -2, "iteration limit reached"},
+    };
+    for (const Row& r : rows)
+        if (r.routine == routine && r.code == code) return r.text;
+    if (code == 0) return "success";
+    if (code == 10) return "work space refused or a fixed capacity exceeded";
+    if (code > 100 && code < 200) return "a called routine failed with code " + std::to_string(code - 100);
+    if (code < 0) return "warning: the results are defined";
+    return "failure";
+}
+
+// Throws for a positive code; returns the code otherwise.
+inline int check(std::string_view routine, int code) {
+    if (code > 0) throw Error(std::string(routine), code, meaning(routine, code));
+    return code;
+}
+
+inline void require(bool ok, const char* what) {
+    if (!ok) throw std::invalid_argument(what);
+}
+
+}  // namespace detail
+
+// ---- The tolerance block ----------------------------------------------------
+
+// The slots of the tolerance block that the routines read.
+struct Tolerances {
+    double eps1 = 1e-9;     // general length tolerance
+    double epsnr = 1e-10;   // parametric tolerance of root finding
+    double epspb = 1e-14;   // small-value threshold
+    double epspb2 = 1e-9;   // second small-value threshold
+    double eps3d = 1e-9;    // 3D tolerance
+    int nitnr = 100;        // Newton iteration limit
+    int nitln = 100;        // second iteration limit
+
+    // The values in the block now.
+    static Tolerances current() noexcept {
+        Tolerances t;
+        meps1(&t.eps1);
+        meps3d(&t.eps3d);
+        mepsln(&t.epsnr, &t.nitnr, &t.nitln);
+        mepspb(&t.epspb, &t.epspb2);
+        return t;
+    }
+    // Fills the block (mcxcom). The block is process-wide: set it before
+    // starting threads that call the library.
+    void apply() const noexcept {
+        int ip[21] = {};
+        double rp[22] = {};
+        rp[0] = eps3d;
+        rp[11] = eps1;
+        rp[12] = epsnr;
+        rp[13] = epspb;
+        rp[14] = epspb2;
+        ip[9] = nitnr;
+        ip[10] = nitln;
+        int ier = 0;
+        mcxcom(nullptr, ip, rp, &ier);
+    }
+};
+
+// Sets the block for the life of the object and restores the values it had.
+class ScopedTolerances {
+public:
+    explicit ScopedTolerances(const Tolerances& t) noexcept : previous_(Tolerances::current()) { t.apply(); }
+    ~ScopedTolerances() { previous_.apply(); }
+    ScopedTolerances(const ScopedTolerances&) = delete;
+    ScopedTolerances& operator=(const ScopedTolerances&) = delete;
+
+private:
+    Tolerances previous_;
+};
+
+// ---- Curves -----------------------------------------------------------------
+
+// A polynomial curve in canonical form: coef holds dim values per
+// coefficient, column by column (the coefficient of t^(j-1) in column j), as
+// the C interface's COEF(NDIM, NCOEF). The parameter interval is [ta, tb].
+struct Curve {
+    int dim = 2;
+    std::vector<double> coef;
+    double ta = 0.0, tb = 1.0;
+
+    Curve() = default;
+    Curve(int d, std::vector<double> c, double a = 0.0, double b = 1.0) : dim(d), coef(std::move(c)), ta(a), tb(b) {
+        detail::require(dim >= 1, "Curve: dim must be at least 1");
+        detail::require(!coef.empty() && coef.size() % static_cast<std::size_t>(dim) == 0,
+                        "Curve: the coefficient count must be a non-zero multiple of dim");
+    }
+    int ncoef() const noexcept { return static_cast<int>(coef.size()) / dim; }
+    int degree() const noexcept { return ncoef() - 1; }
+
+    // The curve on [0, 1] whose control polygon is `polygon` (polygc), dim
+    // values per point, at most 61 points.
+    static Curve from_polygon(int dim, std::span<const double> polygon) {
+        detail::require(dim >= 1 && !polygon.empty() && polygon.size() % static_cast<std::size_t>(dim) == 0,
+                        "from_polygon: the point count must be a non-zero multiple of dim");
+        Curve c;
+        c.dim = dim;
+        c.coef.resize(polygon.size());
+        int n = static_cast<int>(polygon.size()) / dim, ier = 0;
+        polygc(&dim, &dim, &n, polygon.data(), c.coef.data(), &ier);
+        detail::check("POLYGC", ier);
+        return c;
+    }
+};
+
+// ---- Evaluation -------------------------------------------------------------
+
+// The point of the curve at t (pocurv) into out (dim values): no allocation.
+inline void point(const Curve& c, double t, std::span<double> out) {
+    detail::require(out.size() >= static_cast<std::size_t>(c.dim), "point: out holds fewer than dim values");
+    int n = c.ncoef();
+    pocurv(&c.dim, &n, c.coef.data(), &t, out.data());
+}
+
+inline std::vector<double> point(const Curve& c, double t) {
+    std::vector<double> p(static_cast<std::size_t>(c.dim));
+    point(c, t, p);
+    return p;
+}
+
+// The point and its derivatives up to `order` at t (mdrvcb): dim values per
+// order, the point first.
+inline std::vector<double> derivatives(const Curve& c, double t, int order) {
+    detail::require(order >= 0, "derivatives: order must be at least 0");
+    std::vector<double> d(static_cast<std::size_t>(c.dim) * static_cast<std::size_t>(order + 1));
+    int n = c.ncoef(), ier = 0;
+    mdrvcb(&order, &c.dim, &n, c.coef.data(), &t, d.data(), &ier);
+    detail::check("MDRVCB", ier);
+    return d;
+}
+
+// ---- Basis and control polygons ------------------------------------------------
+
+// The control polygon of the curve's arc on [ta, tb] (cpolyg on [0, 1],
+// ufdplg otherwise), dim values per point. At most 61 coefficients.
+inline std::vector<double> control_polygon(const Curve& c) {
+    int n = c.ncoef(), ier = 0;
+    detail::require(n <= 61, "control_polygon: at most 61 coefficients");
+    const std::size_t size = c.coef.size();
+    if (c.ta == 0.0 && c.tb == 1.0) {
+        std::vector<double> p(size);
+        cpolyg(&c.dim, &c.dim, &n, c.coef.data(), p.data(), &ier);
+        detail::check("CPOLYG", ier);
+        return p;
+    }
+    // The second half holds ufdplg's work array, then goes (no reallocation).
+    std::vector<double> p(2 * size);
+    ufdplg(&c.dim, &n, c.coef.data(), &c.ta, &c.tb, p.data() + size, p.data());
+    p.resize(size);
+    return p;
+}
+
+// The same curve on the parameter range [0, 1] for its arc [a, b] (marc41):
+// the result at s is the curve at a + (b - a) s.
+inline Curve reparametrised(const Curve& c, double a, double b) {
+    Curve r;
+    r.dim = c.dim;
+    r.coef.resize(c.coef.size());
+    int n = c.ncoef(), ier = 0;
+    marc41(&c.dim, &c.dim, &n, c.coef.data(), &a, &b, r.coef.data(), &ier);
+    detail::check("MARC41", ier);
+    return r;
+}
+
+// ---- Roots and curve/plane intersection ------------------------------------------
+
+struct Roots {
+    std::vector<double> t;  // ascending
+    int code = 0;           // 0, or a negative warning
+};
+
+// Every root of the polynomial poly[0] + poly[1] t + ... on [a, b] (ur1pls),
+// at most 41 coefficients.
+inline Roots roots(std::span<const double> poly, double a = 0.0, double b = 1.0) {
+    detail::require(!poly.empty() && poly.size() <= 41, "roots: 1 to 41 coefficients");
+    int n = static_cast<int>(poly.size()), nroot = 0, ier = 0;
+    std::array<double, 41> aux{};
+    Roots r;
+    r.t.resize(poly.size());
+    ur1pls(&n, poly.data(), &a, &b, &nroot, r.t.data(), aux.data(), &ier);
+    r.code = detail::check("UR1PLS", ier);
+    r.t.resize(static_cast<std::size_t>(nroot));
+    return r;
+}
+
+struct PlaneIntersection {
+    std::vector<double> t;  // parameters in [0, 1], ascending
+    double tnear = 0.0;     // the one nearest the reference parameter
+    int code = 0;
+};
+
+// Where the curve (on [0, 1]) meets the plane through `point` with normal
+// `normal` (pcvint); in 2D the plane is a line.
+inline PlaneIntersection intersect_plane(const Curve& c, std::span<const double> normal,
+                                         std::span<const double> point, double tref = 0.0) {
+    detail::require(c.dim == 2 || c.dim == 3, "intersect_plane: dim must be 2 or 3");
+    detail::require(normal.size() == static_cast<std::size_t>(c.dim) &&
+                        point.size() == static_cast<std::size_t>(c.dim),
+                    "intersect_plane: normal and point need dim values");
+    int n = c.ncoef(), nsol = 0, ier = 0;
+    detail::require(n >= 1 && n <= 61, "intersect_plane: 1 to 61 coefficients");
+    PlaneIntersection r;
+    // SOL holds up to NCOEF-1 parameters and serves as scratch for a point
+    // and the unit normal first; the work array follows it.
+    const int nsolmax = n > c.dim ? n : c.dim;
+    std::vector<double> buf(static_cast<std::size_t>(nsolmax) + c.coef.size());
+    pcvint(&c.dim, &n, c.coef.data(), normal.data(), point.data(), buf.data() + nsolmax, &tref, &r.tnear, &nsol,
+           buf.data(), &ier);
+    r.code = detail::check("PCVINT", ier);
+    buf.resize(static_cast<std::size_t>(nsol));
+    r.t = std::move(buf);
+    return r;
+}
+
+// ---- Numerical kernels ----------------------------------------------------------
+
+// X with A X = B for the n x n matrix a (column-major) and nrhs right-hand
+// sides b (n values each), by Gaussian elimination (mrslwd). A pivot at or
+// below eps makes the system singular: Error with code 1.
+inline std::vector<double> solve(std::span<const double> a, std::span<const double> b, int n, double eps = 1e-14) {
+    detail::require(n >= 1 && a.size() == static_cast<std::size_t>(n) * static_cast<std::size_t>(n),
+                    "solve: a must hold n x n values");
+    detail::require(!b.empty() && b.size() % static_cast<std::size_t>(n) == 0, "solve: b must hold n values per column");
+    int nrhs = static_cast<int>(b.size()) / n, ier = 0;
+    std::vector<double> x(b.size() + static_cast<std::size_t>(n) * static_cast<std::size_t>(n + nrhs));
+    mrslwd(&n, &n, &nrhs, a.data(), b.data(), &eps, x.data() + b.size(), x.data(), &ier);
+    detail::check("MRSLWD", ier);
+    x.resize(b.size());
+    return x;
+}
+
+struct SymmetricEigen {
+    std::vector<double> values;   // decreasing
+    std::vector<double> vectors;  // n x n, column k the vector of values[k]
+    int sweeps = 0;
+    double off_norm = 0.0;
+    int code = 0;
+};
+
+// Eigenvalues and eigenvectors of the symmetric n x n matrix a (vpvpsy).
+inline SymmetricEigen symmetric_eigen(std::span<const double> a, int n, double eps = 1e-14) {
+    detail::require(n >= 1 && a.size() == static_cast<std::size_t>(n) * static_cast<std::size_t>(n),
+                    "symmetric_eigen: a must hold n x n values");
+    SymmetricEigen r;
+    std::vector<double> work(a.begin(), a.end());  // vpvpsy overwrites its matrix
+    r.values.resize(static_cast<std::size_t>(n));
+    r.vectors.resize(a.size());
+    int ier = 0;
+    vpvpsy(work.data(), &n, &n, &eps, r.values.data(), r.vectors.data(), &r.sweeps, &r.off_norm, &ier);
+    r.code = detail::check("VPVPSY", ier);
+    return r;
+}
+
+namespace detail {
+// The integrand of the current integrate() call on this thread.
+template <class F>
+struct Integrand {
+    static inline thread_local F* current = nullptr;
+    static void call(const int* ndim, const double* t, double* f, int* ier) {
+        (*current)(*t, std::span<double>(f, static_cast<std::size_t>(*ndim)), *ier);
+    }
+};
+}  // namespace detail
+
+struct Integral {
+    std::vector<double> value;  // ndim values
+    double error = 0.0;         // last change between two levels
+    int calls = 0;              // integrand calls
+};
+
+// The integral of f on [a, b] to tol by Gauss-Legendre rules of increasing
+// order (vgauss). f(t, values, ier) writes ndim values (at most 10); setting
+// ier non-zero stops the integration with that code.
+template <class F>
+Integral integrate(F f, int ndim, double a, double b, double tol) {
+    detail::require(ndim >= 1 && ndim <= 10, "integrate: ndim must be 1 to 10");
+    using I = detail::Integrand<F>;
+    F* previous = I::current;
+    I::current = &f;
+    Integral r;
+    r.value.resize(static_cast<std::size_t>(ndim));
+    int ier = 0;
+    vgauss(&ndim, &I::call, &a, &b, &tol, r.value.data(), &r.error, &r.calls, &ier);
+    I::current = previous;
+    detail::check("VGAUSS", ier);
+    return r;
+}
+
+}  // namespace velcurve

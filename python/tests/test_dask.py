@@ -1,0 +1,47 @@
+"""The Dask path on a small LocalCluster: the results are those of the
+serial calls, and the tolerance block reaches the workers."""
+
+import numpy as np
+import pytest
+
+import velcurve
+
+dask = pytest.importorskip("dask")
+distributed = pytest.importorskip("distributed")
+import dask.array as da  # noqa: E402
+import dask.bag as db  # noqa: E402
+
+import velcurve.dask as vd  # noqa: E402
+
+
+@pytest.fixture(scope="module")
+def client():
+    cluster = distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
+                                       dashboard_address=None)
+    c = distributed.Client(cluster)
+    yield c
+    c.close()
+    cluster.close()
+
+
+def test_map_curves_equals_the_serial_loop(client):
+    rng = np.random.default_rng(1)
+    curves = [rng.uniform(-1, 1, size=(4, 2)) for _ in range(40)]
+    bag = db.from_sequence(curves, npartitions=4)
+    got = vd.map_curves(velcurve.evaluate, bag, t=0.3).compute()
+    for c, g in zip(curves, got):
+        assert np.array_equal(g, velcurve.evaluate(c, 0.3))
+
+
+def test_tolerances_reach_the_workers(client):
+    bag = db.from_sequence(range(4), npartitions=2)
+    got = vd.map_curves(lambda _: velcurve.get_tolerances().eps1, bag,
+                        tolerances=velcurve.Tolerances(eps1=1e-5)).compute()
+    assert got == [1e-5] * 4
+
+
+def test_evaluate_blocks(client):
+    coef = np.array([[0, 0], [3, 6], [3, -6], [-2, 0]], dtype=float)
+    t = da.linspace(0, 1, 101, chunks=25)
+    got = vd.evaluate_blocks(coef, t).compute()
+    assert np.array_equal(got, velcurve.evaluate(coef, t.compute()))

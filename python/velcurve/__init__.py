@@ -1,0 +1,181 @@
+"""Polynomial curves on numpy arrays, through VelCurveBasedMathematics.
+
+Curves are arrays of shape (ncoef, dim): row j holds the vector coefficient of
+t**j (the canonical form), so ``coef[0]`` is the point at t = 0. Arrays of
+another dtype or layout are converted to contiguous float64 first; arrays of
+the wrong shape or size raise ValueError naming the argument, before the
+library is called.
+
+A routine that fails (a positive result code) raises :class:`Error`, which
+carries the routine's name, the code and its meaning. A negative code is a
+warning whose results are defined: it is returned in the result's ``code``.
+
+The tolerance block is process-wide: set it with :func:`set_tolerances` or for
+a ``with`` block through :func:`tolerances`. It holds the defaults below when
+the package is imported.
+"""
+
+from contextlib import contextmanager
+from typing import NamedTuple
+
+import numpy as np
+
+from . import _velcurve
+
+
+class Error(RuntimeError):
+    """A routine of the library failed: ``routine``, ``code``, ``meaning``."""
+
+    def __init__(self, routine, code, meaning):
+        super().__init__(f"{routine}: IER = {code} ({meaning})")
+        self.routine = routine
+        self.code = code
+        self.meaning = meaning
+
+    def __reduce__(self):  # travels between Dask workers
+        return (Error, (self.routine, self.code, self.meaning))
+
+
+_velcurve._set_error_class(Error)
+
+
+class Tolerances(NamedTuple):
+    """The slots of the tolerance block that the routines read."""
+
+    eps1: float = 1e-9     # general length tolerance
+    epsnr: float = 1e-10   # parametric tolerance of root finding
+    epspb: float = 1e-14   # small-value threshold
+    epspb2: float = 1e-9   # second small-value threshold
+    eps3d: float = 1e-9    # 3D tolerance
+    nitnr: int = 100       # Newton iteration limit
+    nitln: int = 100       # second iteration limit
+
+
+def get_tolerances():
+    """The tolerance block as it is now (a :class:`Tolerances`)."""
+    return Tolerances(*_velcurve.get_tolerances())
+
+
+def set_tolerances(tol=None, **slots):
+    """Fills the tolerance block: from a :class:`Tolerances`, or the defaults
+    changed by the keyword arguments (``set_tolerances(eps1=1e-7)``)."""
+    tol = (tol or Tolerances())._replace(**slots)
+    _velcurve.set_tolerances(*tol)
+
+
+@contextmanager
+def tolerances(tol=None, **slots):
+    """Sets the tolerance block for a ``with`` block, then restores it."""
+    previous = get_tolerances()
+    set_tolerances(tol, **slots)
+    try:
+        yield get_tolerances()
+    finally:
+        set_tolerances(previous)
+
+
+set_tolerances()
+
+
+def evaluate(coef, t):
+    """Points of the curve ``coef`` (ncoef, dim) at ``t``.
+
+    ``t`` a number: an array of shape (dim,); ``t`` a 1-D array of n
+    parameters: an array of shape (n, dim), computed in one call."""
+    return _velcurve.evaluate(coef, t)
+
+
+def derivatives(coef, t, order):
+    """The point and its derivatives up to ``order`` (0 to 60) at ``t``:
+    an array of shape (order + 1, dim), row k the k-th derivative."""
+    return _velcurve.derivatives(coef, t, int(order))
+
+
+def control_polygon(coef, interval=(0.0, 1.0)):
+    """The Bezier control polygon (ncoef, dim) of the curve's arc on
+    ``interval``; at most 61 coefficients."""
+    return _velcurve.control_polygon(coef, float(interval[0]), float(interval[1]))
+
+
+def from_polygon(polygon):
+    """The canonical coefficients (ncoef, dim) of the curve on [0, 1] whose
+    control polygon is ``polygon`` (at most 61 points)."""
+    return _velcurve.from_polygon(polygon)
+
+
+class Roots(NamedTuple):
+    t: np.ndarray  # the roots, ascending
+    code: int      # 0, or a negative warning code
+
+
+def roots(poly, interval=(0.0, 1.0)):
+    """Every root of poly[0] + poly[1] t + ... (1 to 41 coefficients) on
+    ``interval`` (either order), ascending."""
+    return Roots(*_velcurve.roots(poly, float(interval[0]), float(interval[1])))
+
+
+def roots_many(polys, interval=(0.0, 1.0), raise_on_failure=True):
+    """The roots of each row of the 2-D array ``polys`` in one call: a list of
+    arrays and an array of codes. With ``raise_on_failure`` the first failing
+    row raises :class:`Error`; otherwise its roots are empty and its code is
+    kept."""
+    found, codes = _velcurve.roots_many(polys, float(interval[0]), float(interval[1]))
+    if raise_on_failure:
+        bad = np.nonzero(codes > 0)[0]
+        if bad.size:
+            code = int(codes[bad[0]])
+            raise Error("UR1PLS", code, f"row {int(bad[0])} failed")
+    return found, codes
+
+
+class PlaneIntersection(NamedTuple):
+    t: np.ndarray  # parameters in [0, 1], ascending
+    tnear: float   # the one nearest the reference parameter
+    code: int
+
+
+def intersect_plane(coef, normal, point, tref=0.0):
+    """Where the curve on [0, 1] (dim 2 or 3) meets the plane through
+    ``point`` with normal ``normal`` (a line in 2D)."""
+    return PlaneIntersection(*_velcurve.intersect_plane(coef, normal, point, float(tref)))
+
+
+def solve(a, b, eps=1e-14):
+    """X with a @ X = b for a square matrix ``a`` and b of shape (n,) or
+    (n, k), by Gaussian elimination; a singular matrix raises Error."""
+    return _velcurve.solve(a, b, float(eps))
+
+
+class SymmetricEigen(NamedTuple):
+    values: np.ndarray   # decreasing
+    vectors: np.ndarray  # column k belongs to values[k]
+    sweeps: int
+    code: int
+
+
+def symmetric_eigen(a, eps=1e-14):
+    """Eigenvalues (decreasing) and eigenvectors of the symmetric matrix
+    ``a`` by the Jacobi method."""
+    return SymmetricEigen(*_velcurve.symmetric_eigen(a, float(eps)))
+
+
+class Integral(NamedTuple):
+    value: np.ndarray
+    error: float
+    calls: int
+
+
+def integrate(f, a, b, tol=1e-10, ndim=1):
+    """The integral of ``f`` (t -> ndim values, ndim at most 10) on [a, b]
+    by Gauss-Legendre rules of increasing order until two agree within
+    ``tol``. An exception raised by ``f`` stops the integration and is raised
+    again."""
+    return Integral(*_velcurve.integrate(f, int(ndim), float(a), float(b), float(tol)))
+
+
+__all__ = [
+    "Error", "Tolerances", "get_tolerances", "set_tolerances", "tolerances",
+    "evaluate", "derivatives", "control_polygon", "from_polygon",
+    "Roots", "roots", "roots_many", "PlaneIntersection", "intersect_plane",
+    "solve", "SymmetricEigen", "symmetric_eigen", "Integral", "integrate",
+]
