@@ -323,6 +323,28 @@ TEST_F(Frenet, SingularPointsSegmentsAndBadArguments) {
     EXPECT_EQ(rec::codes("MDRKNR"), Codes{2});
 }
 
+// vtrfrt below trace level 2 computes a regular point in place; above, it
+// goes through mdiedr: the same frame to the bit, and the same reports.
+TEST_F(Frenet, FrameOfSpaceCurveSameAtEveryTraceLevel) {
+    for (int ncoef : {3, 4, 6, 10}) {
+        for (int trial = 0; trial < 20; ++trial) {
+            const Vec coef = ref::random_values(rng, static_cast<std::size_t>(3 * ncoef), -4.0, 4.0);
+            double u = trial == 0 ? 0.0 : trial == 1 ? 1.0 : ref::random_values(rng, 1, -0.5, 1.5)[0];
+            double f[2][9];
+            int ier[2], nc = ncoef;
+            for (int level : {0, 2}) {
+                rec::reset();
+                rec::set_level(level);
+                double* g = f[level / 2];
+                vtrfrt(&nc, coef.data(), &u, g, g + 3, g + 6, &ier[level / 2]);
+                EXPECT_EQ(rec::codes("MVTAN0"), Codes{0});
+            }
+            EXPECT_EQ(ier[0], ier[1]);
+            for (int i = 0; i < 9; ++i) EXPECT_EQ(f[0][i], f[1][i]) << ncoef << " " << u << " " << i;
+        }
+    }
+}
+
 TEST_F(Frenet, ReportsOnEveryExit) {
     const Vec c3{0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1};
     frame(c3, 3, 0.5, 1, 3, 1);
