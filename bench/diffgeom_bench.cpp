@@ -91,56 +91,49 @@ __attribute__((noinline)) void hand_frame(int ncoef, const double* c, double t, 
     cross(bb, tt, nn);
 }
 
-void BM_cvture(benchmark::State& state) {
+// Runs STEP(coefficients, NCOEF, t) with t changing on every call, so that
+// nothing is hoisted out of the timing loop.
+template <class Step>
+void along(benchmark::State& state, Step step) {
     set_tolerances();
-    int ndim = 3, ncoef = static_cast<int>(state.range(0));
-    Data data(ncoef);
-    double work[3 * 8], curv, radius, center[3], point[3] = {0, 0, 0};
+    const int ncoef = static_cast<int>(state.range(0));
+    const Data data(ncoef);
     std::size_t k = 0;
-    for (auto _ : state) {
-        double t = data.ts[k++ & 63];
-        int ier;
-        cvture(point, &ndim, &ncoef, data.coef.data(), &t, work, &curv, &radius, center, &ier);
+    for (auto _ : state) step(data.coef.data(), ncoef, data.ts[k++ & 63]);
+}
+
+void BM_cvture(benchmark::State& state) {
+    along(state, [](const double* c, int ncoef, double t) {
+        int ndim = 3, ier;
+        double work[3 * 8], curv, radius, center[3], point[3] = {0, 0, 0};
+        cvture(point, &ndim, &ncoef, c, &t, work, &curv, &radius, center, &ier);
         benchmark::DoNotOptimize(center);
-    }
+    });
 }
 
 void BM_cvture_floor(benchmark::State& state) {
-    int ncoef = static_cast<int>(state.range(0));
-    Data data(ncoef);
-    double curv, radius, center[3], point[3] = {0, 0, 0};
-    std::size_t k = 0;
-    for (auto _ : state) {
-        double t = data.ts[k++ & 63];
-        hand_curvature(ncoef, data.coef.data(), point, t, &curv, &radius, center);
+    along(state, [](const double* c, int ncoef, double t) {
+        double curv, radius, center[3], point[3] = {0, 0, 0};
+        hand_curvature(ncoef, c, point, t, &curv, &radius, center);
         benchmark::DoNotOptimize(center);
-    }
+    });
 }
 
 void BM_vtrfrt(benchmark::State& state) {
-    set_tolerances();
-    int ncoef = static_cast<int>(state.range(0));
-    Data data(ncoef);
-    double t3[3], n3[3], b3[3];
-    std::size_t k = 0;
-    for (auto _ : state) {
-        double t = data.ts[k++ & 63];
+    along(state, [](const double* c, int ncoef, double t) {
         int ier;
-        vtrfrt(&ncoef, data.coef.data(), &t, t3, n3, b3, &ier);
-        benchmark::DoNotOptimize(b3);
-    }
+        double frame[9];
+        vtrfrt(&ncoef, c, &t, frame, frame + 3, frame + 6, &ier);
+        benchmark::DoNotOptimize(frame);
+    });
 }
 
 void BM_vtrfrt_floor(benchmark::State& state) {
-    int ncoef = static_cast<int>(state.range(0));
-    Data data(ncoef);
-    double t3[3], n3[3], b3[3];
-    std::size_t k = 0;
-    for (auto _ : state) {
-        double t = data.ts[k++ & 63];
-        hand_frame(ncoef, data.coef.data(), t, t3, n3, b3);
-        benchmark::DoNotOptimize(b3);
-    }
+    along(state, [](const double* c, int ncoef, double t) {
+        double frame[9];
+        hand_frame(ncoef, c, t, frame, frame + 3, frame + 6);
+        benchmark::DoNotOptimize(frame);
+    });
 }
 
 // Singular points: 0 the cusp of (t^2, t^3, t^4) at 0 inside [0, 1]'s
