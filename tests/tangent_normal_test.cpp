@@ -1,22 +1,17 @@
-// Tangents and principal normals (mvtan0, mvtang, mdied1, mdiedr) at regular
-// points against the Frenet formulas in long double, at singular points built
-// on purpose (cusps, stationary points with a smooth image, inflexions,
+// Tangents and principal normals (mvtan0, mvtang, mdied1, mdiedr) at singular
+// points built on purpose (cusps, stationary points with a smooth image, inflexions,
 // straight pieces); the derivatives of unit vectors and unit cross products
-// (mdrvnr, mdrvpv) with the vector-calculus family in frenet_test.
+// (mdrvnr, mdrvpv) with the vector-calculus family in frenet_test, and the
+// regular points through mprcrb there (mvtan0 and mdied1 with derivatives).
 #include <cmath>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/support/fixture.hpp"
-#include "tests/support/frenet_reference.hpp"
-#include "tests/support/reference.hpp"
 
 namespace {
 
-using fref::LD;
-using fref::V3;
 using rec::Kind;
 using Vec = std::vector<double>;
 using Codes = std::vector<int>;
@@ -51,36 +46,6 @@ Dihedron dihedron(const Vec& coef, int ndim, double u, Vec bounds = {0, 1}) {
 }
 
 class TangentNormal : public testing_support::Recorded {};
-
-TEST_F(TangentNormal, RegularPointsMatchTheFrenetFormulas) {
-    std::mt19937 rng(11);
-    for (int ndim : {2, 3}) {
-        for (int ncoef : {3, 4, 6, 9}) {
-            for (int trial = 0; trial < 15; ++trial) {
-                const Vec coef = ref::random_values(rng, static_cast<std::size_t>(ndim * ncoef));
-                const double u = ref::random_values(rng, 1, 0.0, 1.0)[0];
-                const Dihedron d = search(coef, ndim, u);
-                ASSERT_EQ(d.iert, 0);
-                ASSERT_EQ(d.iern, 0);
-                EXPECT_EQ(d.torder * 10 + d.tsense, 11);
-                EXPECT_EQ(d.norder * 10 + d.nsense, 21);
-                const fref::Frenet f = fref::frenet(coef, ndim, u);
-                const LD k = f.curvature, v = f.speed;
-                EXPECT_NEAR(d.tnorm, static_cast<double>(v), 1e-14 * static_cast<double>(v));
-                EXPECT_NEAR(d.nnorm, static_cast<double>(k * v * v), 1e-12 * static_cast<double>(1 + k * v * v));
-                EXPECT_LT(fref::distance(f.t, d.tan, ndim), 1e-14);
-                EXPECT_LT(fref::distance(f.n, d.nrm, ndim), 1e-12 * (1 + 1 / k));
-                // DT = v k N; DN = v (-k T + tau B) (in the plane tau = 0).
-                EXPECT_LT(fref::distance(f.dt, d.dtan, ndim), 1e-12 * (1 + v * k));
-                EXPECT_LT(fref::distance(f.dn, d.dnrm, ndim), 1e-11 * (1 + v * (k + std::fabs(f.torsion))) / k);
-                // mdiedr gives the same vectors.
-                const Dihedron e = dihedron(coef, ndim, u);
-                EXPECT_EQ(e.iern, 0);
-                for (int i = 0; i < ndim; ++i) EXPECT_EQ(e.nrm[i], d.nrm[i]);
-            }
-        }
-    }
-}
 
 // Singular points built on purpose, straight pieces, constant curves, and the
 // ends of the interval (in either order).
