@@ -76,7 +76,7 @@ void truncate(int r, int ld, int ndimg, int nc, double tol, const double* crvjac
     double e = 0.0;
     for (int p = nc; p > keep; --p) {
         for (int j = 1; j <= ndimg; ++j) ymax[j - 1] += std::fabs(c(p, j)) * b[p - 1];
-        const double en = vcbm::norm(ndimg, ymax);
+        const double en = ndimg == 1 ? ymax[0] : vcbm::norm(ndimg, ymax);
         if (!(en <= tol)) {  // a NaN bound is not met either
             keep = p;
             break;
@@ -479,13 +479,35 @@ void mapcoe(const int* NDIM, const int* IORDRE, const int* NDJAC, const int* NPT
     auto s = vcbm::mat(S, ndim);
     auto d = vcbm::mat(D, ndim);
     auto c = vcbm::mat(CRVJAC, ndjac + 1);
+    const int nmax = ndjac - k;
+    double x[vcbm::approx::kMaxRows];
     for (int j = 1; j <= ndim; ++j)
-        for (int n = 0; n <= ndjac - k; ++n) {
-            const auto& src = n % 2 == 0 ? s : d;
-            const double* w = pt.col(n + 1);
-            double acc = 0.0;
-            for (int row = 1; row <= rows; ++row) acc += w[row - 1] * src(j, row);
-            c(k + 1 + n, j) = acc;
+        for (int parity = 0; parity <= 1; ++parity) {
+            // The samples of component j as one contiguous column, then four
+            // coefficients of this parity at a time (independent sums).
+            const auto& src = parity == 0 ? s : d;
+            for (int row = 1; row <= rows; ++row) x[row - 1] = src(j, row);
+            int n = parity;
+            for (; n + 6 <= nmax; n += 8) {
+                const double *w0 = pt.col(n + 1), *w1 = pt.col(n + 3), *w2 = pt.col(n + 5), *w3 = pt.col(n + 7);
+                double a0 = 0.0, a1 = 0.0, a2 = 0.0, a3 = 0.0;
+                for (int row = 0; row < rows; ++row) {
+                    a0 += w0[row] * x[row];
+                    a1 += w1[row] * x[row];
+                    a2 += w2[row] * x[row];
+                    a3 += w3[row] * x[row];
+                }
+                c(k + 1 + n, j) = a0;
+                c(k + 3 + n, j) = a1;
+                c(k + 5 + n, j) = a2;
+                c(k + 7 + n, j) = a3;
+            }
+            for (; n <= nmax; n += 2) {
+                const double* w = pt.col(n + 1);
+                double a = 0.0;
+                for (int row = 0; row < rows; ++row) a += w[row] * x[row];
+                c(k + 1 + n, j) = a;
+            }
         }
 }
 
