@@ -681,7 +681,7 @@ VCBM_API void mapdbn(const int* NDIM, const int* NSUB, const int* GROUPDIM, cons
  * @par Codes
  *   - 0: success.
  *   - -1, -2: mapfnc's warnings (segment limit reached, debug verification failed); results complete.
- *   - 1: inconsistent dimensions or counts, or NDIM2 not 2.
+ *   - 1: inconsistent dimensions or counts (NCOEFU or NCOEFV above 61 included), or NDIM2 not 2.
  *   - 3: the work area was refused or not released.
  *   - 4: mapck6 failed.
  * @par Work space
