@@ -109,6 +109,25 @@ void hermite_matrix(int n, int parity, double* a) {
         }
 }
 
+// OUT[q] = sum over i < N of W[q][i] X[i], Q sums side by side, each in two
+// lanes (even and odd i) added at the end.
+template <int Q>
+inline void dot_products(int n, const double* const* w, const double* x, double* out) noexcept {
+    using pair = double __attribute__((vector_size(16)));
+    auto load = [](const double* p) {
+        pair v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    };
+    pair acc[Q] = {};
+    int i = 0;
+    for (; i + 1 < n; i += 2) {
+        const pair xv = load(x + i);
+        for (int q = 0; q < Q; ++q) acc[q] += load(w[q] + i) * xv;
+    }
+    for (int q = 0; q < Q; ++q) out[q] = acc[q][0] + acc[q][1] + (i < n ? w[q][i] * x[i] : 0.0);
+}
+
 // Inserts T after TBREAK(NSEG), shifting TBREAK(NSEG+1..NS) one place up.
 void insert_break(double* tbreak, int nseg, int ns, double t) {
     for (int i = ns; i > nseg; --i) tbreak[i + 1] = tbreak[i];
@@ -489,24 +508,14 @@ void mapcoe(const int* NDIM, const int* IORDRE, const int* NDJAC, const int* NPT
             for (int row = 1; row <= rows; ++row) x[row - 1] = src(j, row);
             int n = parity;
             for (; n + 6 <= nmax; n += 8) {
-                const double *w0 = pt.col(n + 1), *w1 = pt.col(n + 3), *w2 = pt.col(n + 5), *w3 = pt.col(n + 7);
-                double a0 = 0.0, a1 = 0.0, a2 = 0.0, a3 = 0.0;
-                for (int row = 0; row < rows; ++row) {
-                    a0 += w0[row] * x[row];
-                    a1 += w1[row] * x[row];
-                    a2 += w2[row] * x[row];
-                    a3 += w3[row] * x[row];
-                }
-                c(k + 1 + n, j) = a0;
-                c(k + 3 + n, j) = a1;
-                c(k + 5 + n, j) = a2;
-                c(k + 7 + n, j) = a3;
+                const double* w[4] = {pt.col(n + 1), pt.col(n + 3), pt.col(n + 5), pt.col(n + 7)};
+                double a[4];
+                dot_products<4>(rows, w, x, a);
+                for (int q = 0; q < 4; ++q) c(k + 1 + n + 2 * q, j) = a[q];
             }
             for (; n <= nmax; n += 2) {
-                const double* w = pt.col(n + 1);
-                double a = 0.0;
-                for (int row = 0; row < rows; ++row) a += w[row] * x[row];
-                c(k + 1 + n, j) = a;
+                const double* w[1] = {pt.col(n + 1)};
+                dot_products<1>(rows, w, x, &c(k + 1 + n, j));
             }
         }
 }

@@ -387,7 +387,7 @@ TEST_F(FunctionApprox, KinkForcesCuttingAndPreferredCuts) {
     EXPECT_GT(r.nseg, 4);
     expect_within(q, r, 1e-15);
     expect_dyadic(q, r);
-    expect_continuity(q, r, 1e-14);
+    expect_continuity(q, r, 1e-13);
     // Cut at the kink: two segments, each reproduced exactly.
     q.cuts = {-1.0, 0.3, 1.0};
     r = approximate(q);
