@@ -351,6 +351,7 @@ TEST_F(FunctionApprox, SmoothFunctionsOnLongIntervals) {
         {"sin 5t order 2", sine(5), -3.0, 4.0, 1e-8, 2, 14, -2},
         {"exp order 0", exponential(), 0.0, 10.0, 1e-7, 0, 10, 2},
         {"exp order -1 few coefficients", exponential(), -2.0, 3.0, 1e-6, -1, 5, 4},
+        {"exp on a reversed interval, order 2", exponential(), 6.0, -1.0, 1e-10, 2, 14, -3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
