@@ -48,7 +48,7 @@ VCBM_API void mexthi(const int* N, double* W);
    IER -1 and L = 10 for LEVEL outside 1..10. */
 VCBM_API void vgaus0(const int* LEVEL, double* X, double* W, int* NPTS, int* IER);
 /* RESULT(NDIM) = the 4*LEVEL-point rule applied to FUNC on [A, B]; IER 1 (NDIM < 1) or 10 (NDIM > 10)
-   refuses the call, otherwise 0 or FUNC's code. */
+   refuses the call, otherwise 0 or FUNC's code (-1 for LEVEL outside 1..10: the 40-point rule is used). */
 VCBM_API void vgaus1(const int* NDIM, vcbm_integrand FUNC, const int* LEVEL, const double* A, const double* B,
                      double* RESULT, int* NCALLS, int* IER);
 /* RESULT(NDIM) = integral of FUNC on [A, B], levels 1..10 until the change is below max(|TOL|, 1e-10);

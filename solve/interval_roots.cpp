@@ -522,6 +522,9 @@ int solve_interval(TraceLevel trace, bool eval8, int ncmax, int ncoef, const dou
     const double a = tdeb < tfin ? tdeb : tfin;
     const double b = tdeb < tfin ? tfin : tdeb;
     ier = isolate(trace, eval8, ncmax, ncoef, c, c2, a, b, epsf, nlevel, stack, work, nroot, root, pbrn);
+    // Released here, not by the frame on the way out: a failed release must
+    // turn the code that is returned into 10.
+    f.release_all();
     return ier;
 }
 

@@ -50,7 +50,8 @@ int newton(int n, const double* c, const double* cd, double a, double b, double 
                 x = xc;
                 return ier = 0;
             }
-            if (xc < a - 0.25 || xc > b + 0.25) break;
+            // (Written so that a NaN step or bound restarts too.)
+            if (!(xc >= a - 0.25 && xc <= b + 0.25)) break;
         }
     }
     x = best;
