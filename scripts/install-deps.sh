@@ -11,6 +11,8 @@ packages=(
   libeigen3-dev libgsl-dev liblapack-dev libboost-math-dev libglpk-dev
   libsisl-dev lib2geom-dev
   libxml2-utils
+  # clang with its runtimes: the clang build, its sanitizers and libFuzzer
+  clang libclang-rt-14-dev
 )
 
 missing=()
