@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fz::Input in(data, size);
     in.tolerance_block();
     in.infrastructure();
-    const int which = in.pick(6);
+    const int which = in.pick(7);
     if (which == 0) {  // ur1pls
         int n = in.count(1, 41);
         const int cap = std::max(n - 1, 1);
@@ -103,6 +103,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fz::Call call("unrs1d");
         unrs1d(&n, c.data(), cd.data(), &a, &b, &epsx, &epsf, &x, &ier);
         fz::expect_code("unrs1d", ier, {-1, 0, 1});
+    } else if (which == 6) {  // myrs1d: a piece continued with one work area
+        int iopt = in.flag() ? 8 : 0, ncmax = in.count(4, 61), n = in.count(4, 61);
+        const int nc = std::max(ncmax, 1), nn = std::max(n, 0);
+        fz::Array<double> c(nn, "C"), c2(nn, "C2"), work(10L * nc, "WORK"), root(std::max(n - 1, 1), "ROOT");
+        c.fill(in);
+        c2.fill(in);
+        c.freeze();
+        c2.freeze();
+        double a = in.parameter(-2, 2), b = in.parameter(-2, 2), ta = in.parameter(a, b), tb = in.parameter(a, b);
+        double epsf = in.tolerance();
+        int level = in.count(0, 31), nroot = in.count(0, std::max(n - 1, 0)), noisy = 0, ier = -7;
+        for (int k = 0; k < std::min(nroot, std::max(n - 1, 1)); ++k) root[k] = a + (b - a) * k / n;
+        char status[8] = "xxxxxxx";
+        fz::Call call("myrs1d");
+        myrs1d(&iopt, &ncmax, &n, c.data(), c2.data(), &a, &b, &ta, &tb, &level, &epsf, work.data(), &nroot, root.data(),
+               &noisy, status, &ier, 4);
+        fz::expect_code("myrs1d", ier, {0, 2, -2, 10});
+        if (ier != 10 && ier != 2 && (nroot < 0 || nroot > n - 1)) fz::fail("myrs1d: NROOT = %d", nroot);
     } else {  // uajsol, uelsol
         int ndim = in.count(1, 3), nmax = in.count(1, 20);
         const int nd = std::max(ndim, 1), nm = std::max(nmax, 1);
