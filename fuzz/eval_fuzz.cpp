@@ -109,8 +109,10 @@ void patches(fz::Input& in) {
             fz::Call call("derivt");
             derivt(&nu, &nv, c.data(), &nud, &nvd, d.data(), &idir);
         } else {
+            // The output counts follow from the input ones (NVI is not read:
+            // the caller's NVO is all the routine knows of COEF's columns).
             int nui = 21, idir = in.count(1, 2), nuo = 21;
-            int nvo = std::max(idir == 2 ? nv - 1 : nv, 1);
+            int nvo = idir == 2 ? nv - 1 : nv;
             fz::Call call("vderiv");
             vderiv(&nui, &nv, c.data(), &nuo, &nvo, d.data(), &idir);
         }
