@@ -43,12 +43,17 @@ Run prepare_roots(const Field& root, const Options& options) {
         Curve graph = graph_of(poly, std::min(iv[0], iv[1]), std::max(iv[0], iv[1]));
         out.drawing.curves.emplace_back("p(t)", graph);
         out.drawing.lines.push_back({"p = 0", {0.0, 0.0}, {1.0, 0.0}});
+        out.drawing.equal_aspect = false;
+        out.drawing.x_title = "t";
+        out.drawing.y_title = "p(t)";
+        out.drawing.marker_legend = "roots";
         // p(t) at each root is evaluated here, independently of the solver, as a check.
         Table& tab = r.table("roots", {"k", "t", "p(t)"});
         for (int k = 0; k < nroot && k < static_cast<int>(roots.size()); ++k) {
             double t = roots[static_cast<std::size_t>(k)];
             tab.row({static_cast<long>(k + 1), t, horner(poly, t)});
-            out.drawing.markers.push_back({"t=" + format_real(t, 6), {t, 0.0}});
+            // Many roots are named by their number in the table, so that their labels fit.
+            out.drawing.markers.push_back({nroot <= 6 ? "t=" + format_real(t, 6) : "t" + std::to_string(k + 1), {t, 0.0}});
         }
         s.finish(r, out);
     };
