@@ -8,11 +8,731 @@ VCBM_BEGIN_DECLS
 
 /* ---- Curvature ---- */
 
+/**
+ * @brief Curvature, radius and centre of curvature of a canonical curve at one parameter.
+ *
+ * The first and second derivatives are formed from the coefficients (derivc,
+ * cderiv) and evaluated at U. A singular point and an inflexion are detected
+ * component by component against EPSPB (the first value of mepspb); a zero
+ * curvature by the Euclidean length of D1 x D2, then of (D1 x D2) x D1,
+ * against EPS1 (meps1). HUGE is the bound returned by merflo.
+ *
+ * @param[in]  POINT   double POINT(NDIM): the point of the curve at U; only places the centre.
+ * @param[in]  NDIM    int: space dimension, 2 or 3.
+ * @param[in]  NCOEF   int: number of coefficients, 3 to 62 for a result (degree NCOEF-1).
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients, column k the coefficient of U**(k-1).
+ * @param[in]  U       double: parameter value.
+ * @param[out] WORK    double WORK(NDIM, NCOEF-1): work array (derivative coefficients), of no use on return.
+ * @param[out] CURV    double: curvature at U.
+ * @param[out] RADIUS  double: radius of curvature, 1/CURV.
+ * @param[out] CENTER  double CENTER(NDIM): centre of curvature.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: singular point: every |D1(i)| <= EPSPB; CURV, RADIUS, CENTER not written.
+ *   - 2: inflexion: every |D2(i)| <= EPSPB; CURV = 0, RADIUS = HUGE, CENTER = HUGE.
+ *   - 3: zero curvature: |D1 x D2| or |(D1 x D2) x D1| at most EPS1; CURV = 0, RADIUS = HUGE, CENTER = HUGE.
+ *   - 4: the curve is a segment (NCOEF <= 2); CURV = 0, RADIUS = HUGE, CENTER = HUGE.
+ *   - 5: NDIM is not 2 or 3; nothing written.
+ *   - 10: NCOEF above 62 (the derivative table stops at degree 60); nothing written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   No entry or exit trace. At trace level exactly 1 the cases 1 to 5 write two
+ *   lines on the print unit: " MSG FROM CVTURE:" and the line of the case.
+ *   Every exit, success included, is reported through aermsg.
+ */
+VCBM_API void cvture(const double* POINT, const int* NDIM, const int* NCOEF, const double* COEF, const double* U,
+                     double* WORK, double* CURV, double* RADIUS, double* CENTER, int* IER);
+
 /* ---- Frenet frame ---- */
+
+/**
+ * @brief Derivative of a cross product: R = A x DB + DA x B.
+ *
+ * @param[in]  A   double A(3): first factor.
+ * @param[in]  B   double B(3): second factor.
+ * @param[in]  DA  double DA(3): derivative of A.
+ * @param[in]  DB  double DB(3): derivative of B.
+ * @param[out] R   double R(3): the derivative of A x B; may be any of the inputs.
+ *
+ * @par Codes
+ *   None (no error argument).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void mderpv(const double* A, const double* B, const double* DA, const double* DB, double* R);
+
+/**
+ * @brief Second derivative of a cross product: R = A x D2B + 2 DA x DB + D2A x B.
+ *
+ * @param[in]  A    double A(3): first factor.
+ * @param[in]  B    double B(3): second factor.
+ * @param[in]  DA   double DA(3): derivative of A.
+ * @param[in]  DB   double DB(3): derivative of B.
+ * @param[in]  D2A  double D2A(3): second derivative of A.
+ * @param[in]  D2B  double D2B(3): second derivative of B.
+ * @param[out] R    double R(3): the second derivative of A x B; may be any of the inputs.
+ *
+ * @par Codes
+ *   None (no error argument).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void md2rpv(const double* A, const double* B, const double* DA, const double* DB, const double* D2A,
+                     const double* D2B, double* R);
+
+/**
+ * @brief Derivative of the double cross product (A x B) x C.
+ *
+ * For NDIM = 2 the plane form: with W = A(1)B(2) - A(2)B(1) and DW its
+ * derivative, R(1) = -DC(2) W - C(2) DW, R(2) = DC(1) W + C(1) DW; only the
+ * first two components of every vector are read and written. Any other
+ * NDIM is taken as 3.
+ *
+ * @param[in]  NDIM  int: 2 for the plane form, otherwise three dimensions.
+ * @param[in]  A     double A(3): first factor.
+ * @param[in]  B     double B(3): second factor.
+ * @param[in]  C     double C(3): third factor.
+ * @param[in]  DA    double DA(3): derivative of A.
+ * @param[in]  DB    double DB(3): derivative of B.
+ * @param[in]  DC    double DC(3): derivative of C.
+ * @param[out] R     double R(3): the derivative (R(NDIM) in the plane); may be any of the inputs.
+ *
+ * @par Codes
+ *   None (no error argument).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void mdrdpv(const int* NDIM, const double* A, const double* B, const double* C, const double* DA,
+                     const double* DB, const double* DC, double* R);
+
+/**
+ * @brief Second derivative of the double cross product (A x B) x C, with the plane form of mdrdpv for NDIM = 2.
+ *
+ * @param[in]  NDIM  int: 2 for the plane form, otherwise three dimensions.
+ * @param[in]  A     double A(3): first factor.
+ * @param[in]  B     double B(3): second factor.
+ * @param[in]  C     double C(3): third factor.
+ * @param[in]  DA    double DA(3): derivative of A.
+ * @param[in]  DB    double DB(3): derivative of B.
+ * @param[in]  DC    double DC(3): derivative of C.
+ * @param[in]  D2A   double D2A(3): second derivative of A.
+ * @param[in]  D2B   double D2B(3): second derivative of B.
+ * @param[in]  D2C   double D2C(3): second derivative of C.
+ * @param[out] R     double R(3): the second derivative (R(NDIM) in the plane); may be any of the inputs.
+ *
+ * @par Codes
+ *   None (no error argument).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void md2dpv(const int* NDIM, const double* A, const double* B, const double* C, const double* DA,
+                     const double* DB, const double* DC, const double* D2A, const double* D2B, const double* D2C,
+                     double* R);
+
+/**
+ * @brief Derivatives of order 0 to K of the unit vector V/|V| from those of V.
+ *
+ * Leibniz's rule on V = L W, L = |V|, W . W = 1, with the binomials of the
+ * mcmcnp table.
+ *
+ * @param[in]  NDIM  int: dimension of the vectors.
+ * @param[in]  V     double V(NDIM, 0:K): the vector and its derivatives.
+ * @param[in]  K     int: highest order, 1 to 3.
+ * @param[in]  EPS   double: the shortest admissible length of V(:, 0).
+ * @param[out] W     double W(NDIM, 0:K): the unit vector and its derivatives (not the same array as V).
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: |V(:, 0)| < EPS, or |V(:, 0)| = 0 (or NaN); W untouched.
+ *   - 2: K outside 1..3; W untouched.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 5, entry and exit lines. Every exit is reported through aermsg, success included.
+ */
+VCBM_API void mdrknr(const int* NDIM, const double* V, const int* K, const double* EPS, double* W, int* IER);
+
+/**
+ * @brief Second derivative of the unit vector of A x B when A and B have the derivatives DA, DB, D2A, D2B.
+ *
+ * @param[in]  A    double A(3): first factor.
+ * @param[in]  B    double B(3): second factor.
+ * @param[in]  DA   double DA(3): derivative of A.
+ * @param[in]  DB   double DB(3): derivative of B.
+ * @param[in]  D2A  double D2A(3): second derivative of A.
+ * @param[in]  D2B  double D2B(3): second derivative of B.
+ * @param[in]  EPS  double: the shortest admissible length of A x B.
+ * @param[out] R    double R(3): the second derivative of (A x B)/|A x B|.
+ * @param[out] IER  int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: A x B is null (mdrknr); R untouched.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Positive codes are reported through aermsg.
+ */
+VCBM_API void mdrv2pv(const double* A, const double* B, const double* DA, const double* DB, const double* D2A,
+                      const double* D2B, const double* EPS, double* R, int* IER);
+
+/**
+ * @brief Frenet frame of a canonical curve in the plane or in space: 1 to 3 vectors, derivatives of order 0 to 2, unit or raw.
+ *
+ * The tangent and the normal come from the searches of mvtan0 and mdied1
+ * (orders, senses at singular points, sense tests inside BOUNDS). Unit frame
+ * (odd INORM): T, N unit, B = T x N; their derivatives are those of the unit
+ * vectors of D_TORDER, of B x T and of T x N, B the unit vector of T x D_NORDER
+ * (mdrvnr, mdrknr, mdrvpv, mdrv2pv). Raw frame (even INORM): T(:, j) =
+ * D_(TORDER+j); N = (T1 x D_NORDER) x T1 with T1 the unit tangent, the
+ * component of D_NORDER across it, and N(:, j) its product-rule derivatives
+ * with T1 and D_NORDER differentiated (mdrdpv, md2dpv); B = T x N with its
+ * product-rule derivatives (mderpv, md2rpv). A straight piece gets the
+ * arbitrary normal of vtrfrt with zero derivatives and NNORM = 0. In the plane
+ * B holds the two in-plane components of T x N, which are 0.
+ *
+ * @param[in]  NDIM    int: space dimension, 2 or 3.
+ * @param[in]  NCOEF   int: number of coefficients, 2 to 61.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients.
+ * @param[in]  U       double: parameter.
+ * @param[in]  EPS     double: null-vector tolerance.
+ * @param[in]  BOUNDS  double BOUNDS(2): parameter interval, either order (sense tests).
+ * @param[in]  IDER    int: highest derivative order, 0 to 2.
+ * @param[in]  NVEC    int: 1 for T, 2 for T and N, 3 for T, N and B.
+ * @param[in]  INORM   int: odd for the unit frame, even for the raw frame.
+ * @param[out] T       double T(NDIM, 0:IDER): tangent and its derivatives.
+ * @param[out] TNORM   double: length of the derivative that gave T.
+ * @param[out] TSENSE  int: 1 when the sense of T is defined, 0 when not.
+ * @param[out] TORDER  int: order of the derivative that gave T.
+ * @param[out] N       double N(NDIM, 0:IDER): principal normal and its derivatives (NVEC >= 2).
+ * @param[out] NNORM   double: length of the normal component that gave N; 0 on a straight piece (NVEC >= 2).
+ * @param[out] NSENSE  int: 1 when the sense of N is defined, 0 when not (NVEC >= 2).
+ * @param[out] NORDER  int: order of the derivative that gave N; 0 when none (NVEC >= 2).
+ * @param[out] B       double B(NDIM, 0:IDER): binormal and its derivatives (NVEC = 3).
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: a null vector where none is allowed (the segment's direction or normal), or a failure of a lower routine.
+ *   - 2: NCOEF < 2, or every derivative is null (TNORM = 0).
+ *   - 3: NDIM not 2 or 3, IDER outside 0..2 or NVEC outside 1..3: only the orders, senses and norms are cleared.
+ *   - 10: NCOEF above 61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   No entry or exit trace. Every exit is reported through aermsg, success included.
+ */
+VCBM_API void mtrdfrt(const int* NDIM, const int* NCOEF, const double* COEF, const double* U, const double* EPS,
+                      const double* BOUNDS, const int* IDER, const int* NVEC, const int* INORM, double* T,
+                      double* TNORM, int* TSENSE, int* TORDER, double* N, double* NNORM, int* NSENSE, int* NORDER,
+                      double* B, int* IER);
+
+/**
+ * @brief Unit Frenet frame of a space curve on [0, 1] at a parameter, with the tolerance of meps1.
+ *
+ * The tangent and normal come from mdiedr; a segment or a straight piece gets
+ * an arbitrary normal: (-T(2), T(1), 0), or (0, 1, 0) when the first two
+ * components of T are at most EPS1, made perpendicular to T.
+ *
+ * @param[in]  NCOEF  int: number of coefficients, 2 to 61.
+ * @param[in]  COEF   double COEF(3, NCOEF): canonical coefficients.
+ * @param[in]  U      double: parameter.
+ * @param[out] T      double T(3): unit tangent.
+ * @param[out] N      double N(3): unit principal normal.
+ * @param[out] B      double B(3): unit binormal T x N.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: the tangent is undefined, a null vector, or a lower failure (NCOEF above 61 included).
+ *   - 2: NCOEF < 2.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   No entry or exit trace. Positive codes are reported through aermsg.
+ */
+VCBM_API void vtrfrt(const int* NCOEF, const double* COEF, const double* U, double* T, double* N, double* B,
+                     int* IER);
+
+/**
+ * @brief Frenet frame of a space curve on [0, 1] and its first derivatives (mtrdfrt with the tolerance of meps1).
+ *
+ * @param[in]  NCOEF  int: number of coefficients, 2 to 61.
+ * @param[in]  COEF   double COEF(3, NCOEF): canonical coefficients.
+ * @param[in]  U      double: parameter.
+ * @param[in]  INORM  int: odd for the unit frame, even for the raw frame (see mtrdfrt).
+ * @param[out] T      double T(3): tangent.
+ * @param[out] N      double N(3): principal normal.
+ * @param[out] B      double B(3): binormal.
+ * @param[out] DT     double DT(3): derivative of T with respect to U.
+ * @param[out] DN     double DN(3): derivative of N.
+ * @param[out] DB     double DB(3): derivative of B.
+ * @param[out] IER    int: result code, see Codes; the six vectors are written only when it is below 1.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1, 2, 10: those of mtrdfrt (2 also for NCOEF < 2).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   No entry or exit trace. Every exit is reported through aermsg, success included.
+ */
+VCBM_API void vtdfrt(const int* NCOEF, const double* COEF, const double* U, const int* INORM, double* T, double* N,
+                     double* B, double* DT, double* DN, double* DB, int* IER);
+
+/**
+ * @brief Tangent, normal, binormal, curvature, its arc-length derivative and torsion of a canonical curve, on request.
+ *
+ * The curvature comes from the orders p = TORDER and q = NORDER: q = 2p gives
+ * 2 (p!)**2 NNORM / (q! TNORM**2), |D1 x D2| / |D1|**3 at a regular point;
+ * q < 2p is a cusp (ICUSP = 1, curvature left 0); q > 2p a flat point
+ * (curvature 0). DCURV = (D3 . NRM - 3 CURV TNORM (D2 . TAN)) / TNORM**3 and
+ * the torsion (BIN . D3) / CURV / TNORM**3.
+ *
+ * @param[in]  NDIM    int: space dimension, 2 or 3.
+ * @param[in]  NCOEF   int: number of coefficients, up to 61.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients.
+ * @param[in]  U       double: parameter.
+ * @param[in]  BOUNDS  double BOUNDS(2): parameter interval, either order (sense tests).
+ * @param[in]  IOPT    int: 1 tangent; 2 tangent, normal, binormal (space); 3 tangent, normal, curvature;
+ *                     4 as 2 and curvature; 5 as 4 and DCURV; 6 as 4 and torsion; 7 as 4, DCURV and torsion.
+ * @param[in]  EPS     double: null-vector tolerance.
+ * @param[in]  IDERIV  int: 1 to also compute the derivatives of TAN, NRM and BIN (second columns).
+ * @param[out] TAN     double TAN(NDIM, 2): unit tangent and, with IDERIV = 1, its derivative.
+ * @param[out] NRM     double NRM(NDIM, 2): unit principal normal and, with IDERIV = 1, its derivative (IOPT >= 2).
+ * @param[out] BIN     double BIN(3, 2): unit binormal and, with IDERIV = 1, its derivative (space, IOPT 2, 4 to 7).
+ * @param[out] CURV    double CURV(IDERIV+1): CURV(1) the curvature, the others 0.
+ * @param[out] TORS    double TORS(IDERIV+1): TORS(1) the torsion (0 in the plane), the others 0.
+ * @param[out] DCURV   double: derivative of the curvature with respect to arc length (IOPT 5 and 7), else 0.
+ * @param[out] TSENSE  int: 1 when the sense of TAN is defined, 0 when not.
+ * @param[out] NSENSE  int: 1 when the sense of NRM is defined, 0 when not.
+ * @param[out] ICUSP   int: 1 when NORDER < 2 TORDER (infinite curvature), else 0.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (a straight piece in the plane included: curvature 0).
+ *   - 1: NDIM not 2 or 3, IOPT outside 1..7, or the tangent is undefined (NRM(:, 1) = 0, NSENSE = 0).
+ *   - 2: a failure of mvtan0, mdied1 or mdrvpv (NCOEF above 61 included).
+ *   - -1: the normal is undefined in space (a straight piece).
+ *   - -2: the torsion is undefined (curvature 0, or ICUSP = 1); TORS(1) = 0.
+ * @par Work space
+ *   That of mvtan0 (none in dimensions 2 and 3).
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Positive codes are reported through aermsg.
+ */
+VCBM_API void mprcrb(const int* NDIM, const int* NCOEF, const double* COEF, const double* U, const double* BOUNDS,
+                     const int* IOPT, const double* EPS, const int* IDERIV, double* TAN, double* NRM, double* BIN,
+                     double* CURV, double* TORS, double* DCURV, int* TSENSE, int* NSENSE, int* ICUSP, int* IER);
 
 /* ---- Tangents and principal normals ---- */
 
+/**
+ * @brief Unit tangent of a canonical curve at a parameter, at regular and singular points, with its derivative on request.
+ *
+ * The tangent comes from the first derivative D_k (k = 1 .. NCOEF-1) longer
+ * than EPS (vnitvt); k is its order. For an even order the sense is decided
+ * from the chords to the curve a small step before and after U, clamped to
+ * BOUNDS: both sides along TAN keep it, both against reverse it, a
+ * disagreement (a cusp) or no side to test gives TSENSE = 0.
+ *
+ * @param[in]  NDIM    int: space dimension (not checked; work space is requested beyond 3).
+ * @param[in]  NCOEF   int: number of coefficients, up to 61 (derivative table).
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients.
+ * @param[in]  U       double: parameter.
+ * @param[in]  EPS     double: null-vector tolerance (lengths at most EPS are null).
+ * @param[in]  BOUNDS  double BOUNDS(2): parameter interval, either order; the sense test stays inside it.
+ * @param[in]  IDERIV  int: 1 to compute DTAN as well; any other value leaves DTAN untouched.
+ * @param[out] TAN     double TAN(NDIM): unit tangent; 0 when IER = -1.
+ * @param[out] TNORM   double: length of the derivative that gave TAN; 0 when IER = -1.
+ * @param[out] TORDER  int: order of that derivative; 0 when none.
+ * @param[out] TSENSE  int: 1 when the sense of TAN is defined, 0 when not.
+ * @param[out] DTAN    double DTAN(NDIM): with IDERIV = 1, the derivative of D_k / |D_k| with respect to U.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: vnitvt failed (NDIM below 1) or the work-space request was refused.
+ *   - 10: NCOEF above 61.
+ *   - -1: every derivative of order 1 to NCOEF-1 is null (or NCOEF < 2): TAN = 0, TNORM = 0, TSENSE = 0, DTAN = 0 with IDERIV = 1.
+ * @par Work space
+ *   One request of 2*NDIM reals when NDIM exceeds 3 (and NCOEF >= 2), released on every exit.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Every exit is reported through aermsg, success included.
+ */
+VCBM_API void mvtan0(const int* NDIM, const int* NCOEF, const double* COEF, const double* U, const double* EPS,
+                     const double* BOUNDS, const int* IDERIV, double* TAN, double* TNORM, int* TORDER, int* TSENSE,
+                     double* DTAN, int* IER);
+
+/**
+ * @brief Unit tangent of a canonical curve at a parameter: mvtan0 without the derivative.
+ *
+ * @param[in]  NDIM    int: space dimension.
+ * @param[in]  NCOEF   int: number of coefficients, up to 61.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients.
+ * @param[in]  U       double: parameter.
+ * @param[in]  EPS     double: null-vector tolerance.
+ * @param[in]  BOUNDS  double BOUNDS(2): parameter interval, either order.
+ * @param[out] TAN     double TAN(NDIM): unit tangent.
+ * @param[out] TNORM   double: length of the derivative that gave TAN.
+ * @param[out] TORDER  int: order of that derivative; 0 when none.
+ * @param[out] TSENSE  int: 1 when the sense of TAN is defined, 0 when not.
+ * @param[out] IER     int: the code of mvtan0.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: a failure of vnitvt or of the work-space request.
+ *   - 10: NCOEF above 61.
+ *   - -1: every derivative is null: TAN = 0, TNORM = 0, TSENSE = 0.
+ * @par Work space
+ *   That of mvtan0.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Every non-zero code is reported through aermsg.
+ */
+VCBM_API void mvtang(const int* NDIM, const int* NCOEF, const double* COEF, const double* U, const double* EPS,
+                     const double* BOUNDS, double* TAN, double* TNORM, int* TORDER, int* TSENSE, int* IER);
+
+/**
+ * @brief Unit principal normal of a canonical curve at a parameter, given its tangent, with its derivative on request.
+ *
+ * The normal is the component across TAN of the first derivative D_K, K
+ * from TORDER+1 to NCOEF-1, longer than EPS and whose component is longer
+ * than EPS + 2 EPS |D_K| / TNORM. For an odd order the sense is decided from
+ * second differences of the curve a small step before and after U, clamped
+ * to BOUNDS: a disagreement (an inflexion) gives NSENSE = 0. The derivative
+ * is that of the unit vector of B x TAN, B the unit vector of TAN x D_K;
+ * in the plane the cross products are taken with a zero third component.
+ *
+ * @param[in]  NDIM    int: space dimension, 2 or 3.
+ * @param[in]  NCOEF   int: number of coefficients, up to 61.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients.
+ * @param[in]  U       double: parameter.
+ * @param[in]  EPS     double: null-vector tolerance.
+ * @param[in]  BOUNDS  double BOUNDS(2): parameter interval, either order.
+ * @param[in]  IDERIV  int: 1 to compute DNRM as well (DTAN is then read).
+ * @param[in]  TAN     double TAN(NDIM): unit tangent from mvtan0 (same curve, U, EPS, BOUNDS).
+ * @param[in]  TNORM   double: its TNORM; 0 or less: no normal is found.
+ * @param[in]  TORDER  int: its TORDER; below 1: no normal is searched (IER = -1).
+ * @param[in]  DTAN    double DTAN(NDIM): its DTAN, read when IDERIV = 1.
+ * @param[out] NRM     double NRM(NDIM): unit principal normal.
+ * @param[out] NNORM   double: length of the normal component that gave NRM; 0 when none.
+ * @param[out] NORDER  int: order of the derivative that gave NRM; 0 when none.
+ * @param[out] NSENSE  int: 1 when the sense of NRM is defined, 0 when not.
+ * @param[out] DNRM    double DNRM(NDIM): with IDERIV = 1, the derivative of NRM with respect to U.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: NDIM not 2 or 3, or a failure of vnitvt, mdrvnr, mdrvpv or munivt.
+ *   - 10: NCOEF above 61.
+ *   - -1: a straight piece, no derivative has a component across TAN: in the plane NRM is TAN turned
+ *     a quarter turn (NSENSE = 1), in space NRM = 0 and NSENSE = 0; NNORM = 0, NORDER = 0, DNRM = 0 with IDERIV = 1.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Every non-zero code is reported through aermsg.
+ */
+VCBM_API void mdied1(const int* NDIM, const int* NCOEF, const double* COEF, const double* U, const double* EPS,
+                     const double* BOUNDS, const int* IDERIV, const double* TAN, const double* TNORM,
+                     const int* TORDER, const double* DTAN, double* NRM, double* NNORM, int* NORDER, int* NSENSE,
+                     double* DNRM, int* IER);
+
+/**
+ * @brief Unit tangent and unit principal normal of a canonical curve at a parameter (mvtan0, then mdied1).
+ *
+ * @param[in]  NDIM    int: space dimension, 2 or 3.
+ * @param[in]  NCOEF   int: number of coefficients, up to 61.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients.
+ * @param[in]  U       double: parameter.
+ * @param[in]  EPS     double: null-vector tolerance.
+ * @param[in]  BOUNDS  double BOUNDS(2): parameter interval, either order.
+ * @param[out] TAN     double TAN(NDIM): unit tangent.
+ * @param[out] TNORM   double: length of the derivative that gave TAN.
+ * @param[out] TORDER  int: order of that derivative; 0 when none.
+ * @param[out] TSENSE  int: 1 when the sense of TAN is defined, 0 when not.
+ * @param[out] NRM     double NRM(NDIM): unit principal normal.
+ * @param[out] NNORM   double: length of the normal component that gave NRM.
+ * @param[out] NORDER  int: order of the derivative that gave NRM; 0 when none.
+ * @param[out] NSENSE  int: 1 when the sense of NRM is defined, 0 when not.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: NDIM not 2 or 3, or any failure of mvtan0 or mdied1 (NCOEF above 61 included).
+ *   - -1: the tangent is undefined (every derivative null): NRM = 0, NNORM = 0, NORDER = 0, NSENSE = 0.
+ *   - -2: the normal is undefined (a straight piece): the outputs of mdied1 for its code -1.
+ * @par Work space
+ *   That of mvtan0 (none in dimensions 2 and 3).
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Every non-zero code is reported through aermsg.
+ */
+VCBM_API void mdiedr(const int* NDIM, const int* NCOEF, const double* COEF, const double* U, const double* EPS,
+                     const double* BOUNDS, double* TAN, double* TNORM, int* TORDER, int* TSENSE, double* NRM,
+                     double* NNORM, int* NORDER, int* NSENSE, int* IER);
+
+/**
+ * @brief Derivative of the unit vector XVECTE/|XVECTE| when XVECTE has the derivative XDVECT.
+ *
+ * DVECNO = XDVECT / L - XVECTE (XVECTE . XDVECT) / L**3 with L = |XVECTE|.
+ *
+ * @param[in]  NDIM    int: dimension of the vectors.
+ * @param[in]  XVECTE  double XVECTE(NDIM): the vector.
+ * @param[in]  XDVECT  double XDVECT(NDIM): its derivative.
+ * @param[in]  EPS     double: the shortest admissible length of XVECTE.
+ * @param[out] DVECNO  double DVECNO(NDIM): the derivative of the unit vector; may be XDVECT itself.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: |XVECTE| < EPS, or |XVECTE| = 0 (or NaN): DVECNO untouched, debug line "MDRVNR : Le vecteur est nul".
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 5, entry and exit lines; at level 5 and above two lines with XVECTE and XDVECT on
+ *   entry and one with DVECNO on success, on the print unit. Every exit is reported through aermsg,
+ *   success included.
+ */
+VCBM_API void mdrvnr(const int* NDIM, const double* XVECTE, const double* XDVECT, const double* EPS, double* DVECNO,
+                     int* IER);
+
+/**
+ * @brief Derivative of the unit vector of A x B when A and B have the derivatives DA and DB.
+ *
+ * @param[in]  A      double A(3): first factor.
+ * @param[in]  B      double B(3): second factor.
+ * @param[in]  DA     double DA(3): derivative of A.
+ * @param[in]  DB     double DB(3): derivative of B.
+ * @param[in]  EPS    double: the shortest admissible length of A x B.
+ * @param[out] DUNIT  double DUNIT(3): the derivative of (A x B)/|A x B|.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: A x B is null (mdrvnr): DUNIT untouched.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Positive codes are reported through aermsg.
+ */
+VCBM_API void mdrvpv(const double* A, const double* B, const double* DA, const double* DB, const double* EPS,
+                     double* DUNIT, int* IER);
+
 /* ---- Arc length and positioning ---- */
+
+/**
+ * @brief Length of a space curve between two parameters by one Gauss-Legendre rule.
+ *
+ * The rule has 4L points, L = min(NCOEF div 4 + 1, 10); its nodes are kept per
+ * thread and fetched again only when L changes. The length is signed: U1 > U2
+ * gives the negative of the length over [U2, U1]. Coefficients that are not
+ * numbers give a length that is not a number, with code 0.
+ *
+ * @param[in]  NDIMAX  int: leading dimension of COEF, at least NDIM.
+ * @param[in]  NDIM    int: number of rows of COEF used, at least 1.
+ * @param[in]  NCOEF   int: number of coefficients, at least 1 (degree NCOEF-1).
+ * @param[in]  COEF    double COEF(NDIMAX, NCOEF): canonical coefficients.
+ * @param[in]  U1      double: first bound of the integral.
+ * @param[in]  U2      double: second bound.
+ * @param[out] LENGTH  double: the signed length from U1 to U2 (0 on code 1).
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (also U1 = U2, LENGTH = 0).
+ *   - 1: NDIM < 1, NCOEF < 1 or NDIM > NDIMAX.
+ *   - 2: the Gauss nodes could not be obtained (vgaus0 failed).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Not traced. Reports the codes 1 and 2 through aermsg.
+ */
+VCBM_API void mloncv(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF, const double* U1,
+                     const double* U2, double* LENGTH, int* IER);
+
+/**
+ * @brief Length of a curve drawn on a patch between two parameters by one Gauss-Legendre rule.
+ *
+ * The curve is S(u(t), v(t)) with (u, v) the plane curve CRV2D; its speed is
+ * |Su u' + Sv v'|, Su and Sv from mdrpu1 and mdrpv1. The rule has 4L points,
+ * L = max(1, min(5, ((NCOEF2D-1)(NCOEFU+NCOEFV-2)) div 4 + 1)), nodes kept per
+ * thread apart from those of mloncv. Signed as mloncv.
+ *
+ * @param[in]  NCOEF2D  int: number of coefficients of the plane curve, at least 1.
+ * @param[in]  CRV2D    double CRV2D(2, NCOEF2D): canonical coefficients of (u(t), v(t)).
+ * @param[in]  NDIM     int: dimension of the patch, 1 to 3.
+ * @param[in]  NCOEFU   int: number of coefficients of the patch in u.
+ * @param[in]  NCOEFV   int: number of coefficients of the patch in v.
+ * @param[in]  SURF     double SURF(NDIM, NCOEFU, NCOEFV): canonical coefficients, SURF(k, i, j) that of
+ *                      u^(i-1) v^(j-1) in component k.
+ * @param[in]  U1       double: first bound of the integral.
+ * @param[in]  U2       double: second bound.
+ * @param[out] LENGTH   double: the signed length from U1 to U2 (0 unless the code is 0).
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (also U1 = U2, LENGTH = 0).
+ *   - 1: NDIM outside 1 to 3, or the plane curve could not be evaluated (NCOEF2D < 1).
+ *   - 2: the Gauss nodes could not be obtained (vgaus0 failed).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit lines. No error report.
+ */
+VCBM_API void mloncl(const int* NCOEF2D, const double* CRV2D, const int* NDIM, const int* NCOEFU, const int* NCOEFV,
+                     const double* SURF, const double* U1, const double* U2, double* LENGTH, int* IER);
+
+/**
+ * @brief Length of a space curve to a tolerance, by a composite Gauss-Legendre rule.
+ *
+ * The rule of mloncv is applied on N = 1, 2, 4, ... equal sub-intervals until
+ * two successive sums differ by at most EPS (an absolute test), 13 refinements
+ * (4096 sub-intervals) at most. A sum that is not a number stops the
+ * refinement at once with code 1.
+ *
+ * @param[in]  NDIMAX  int: leading dimension of COEF, at least NDIM.
+ * @param[in]  NDIM    int: number of rows of COEF used, at least 1.
+ * @param[in]  NCOEF   int: number of coefficients, at least 1.
+ * @param[in]  COEF    double COEF(NDIMAX, NCOEF): canonical coefficients.
+ * @param[in]  UA      double: first bound.
+ * @param[in]  UB      double: second bound (either order; the length is signed).
+ * @param[in]  EPS     double: tolerance on the difference of two sums (0 or less: never met but by equal sums).
+ * @param[out] LENGTH  double: the last sum (0 on codes 2 and 3).
+ * @param[out] DIFF    double: the last difference between two sums (0 on codes 2 and 3).
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: converged (also UA = UB, LENGTH = 0).
+ *   - 1: not converged after the last refinement; LENGTH and DIFF hold the last values.
+ *   - 2: mloncv failed on a sub-interval.
+ *   - 3: NDIM < 1, NCOEF < 1 or NDIM > NDIMAX.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. The running sum after each sub-interval of the
+ *   last two refinements ("MCGLC1 : SOTTC "), a note when convergence needed them, and
+ *   on code 1 the dump of the curve and the tolerances, through the debug writers.
+ *   Reports positive codes through aermsg.
+ */
+VCBM_API void mcglc1(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF, const double* UA,
+                     const double* UB, const double* EPS, double* LENGTH, double* DIFF, int* IER);
+
+/**
+ * @brief Length of a curve drawn on a patch to a tolerance, by a composite Gauss-Legendre rule.
+ *
+ * As mcglc1 with the rule of mloncl and 10 refinements (512 sub-intervals) at most.
+ * The arguments are not checked here: mloncl's failure gives code 2.
+ *
+ * @param[in]  NCOEF2D  int: number of coefficients of the plane curve.
+ * @param[in]  CRV2D    double CRV2D(2, NCOEF2D): canonical coefficients of (u(t), v(t)).
+ * @param[in]  NDIM     int: dimension of the patch, 1 to 3.
+ * @param[in]  NCOEFU   int: number of coefficients of the patch in u.
+ * @param[in]  NCOEFV   int: number of coefficients of the patch in v.
+ * @param[in]  SURF     double SURF(NDIM, NCOEFU, NCOEFV): canonical coefficients of the patch.
+ * @param[in]  UA       double: first bound.
+ * @param[in]  UB       double: second bound (either order).
+ * @param[in]  EPS      double: tolerance on the difference of two sums.
+ * @param[out] LENGTH   double: the last sum (0 on code 2).
+ * @param[out] DIFF     double: the last difference between two sums (0 on code 2).
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: converged (also UA = UB).
+ *   - 1: not converged after the last refinement; LENGTH and DIFF hold the last values.
+ *   - 2: mloncl failed on a sub-interval.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. A note when convergence needed the last two
+ *   refinements and, on code 1, the tolerance and the difference, through the debug
+ *   writers. Reports positive codes through aermsg.
+ */
+VCBM_API void mcglc2(const int* NCOEF2D, const double* CRV2D, const int* NDIM, const int* NCOEFU,
+                     const int* NCOEFV, const double* SURF, const double* UA, const double* UB, const double* EPS,
+                     double* LENGTH, double* DIFF, int* IER);
+
+/**
+ * @brief Parameter of a space curve at which a given fraction of the length of [UA, UB] is reached.
+ *
+ * A bracketing search on F(x) = length(UA, x) - RATIO (LENB - LENA), with
+ * parabolic or secant steps; it measures with mloncv until a step lands within
+ * TOLL = max(EPS1, TOL) of the target, then with mcglc1 to TOLL / 4.
+ *
+ * @param[in]  NDIMAX  int: leading dimension of COEF, equal to NDIM.
+ * @param[in]  NDIM    int: dimension of the curve, at least 1.
+ * @param[in]  NCOEF   int: number of coefficients, at least 1.
+ * @param[in]  COEF    double COEF(NDIMAX, NCOEF): canonical coefficients.
+ * @param[in]  UA      double: start of the interval.
+ * @param[in]  UB      double: end of the interval, above UA.
+ * @param[in]  LENA    double: length from some origin to UA.
+ * @param[in]  LENB    double: length from the same origin to UB.
+ * @param[in]  RATIO   double: the fraction, 0 to 1.
+ * @param[out] UOUT    double: the parameter found (0 on codes 1 to 4; the last estimate on code 5).
+ * @param[in]  TOL     double: tolerance on the length.
+ * @param[out] NITER   int: the number of iterations made.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (RATIO = 0 gives UA, RATIO = 1 gives UB).
+ *   - 1: NDIM < 1 or NCOEF < 1.
+ *   - 2: RATIO below 0, above 1, or not a number.
+ *   - 3: UA >= UB (or either is not a number).
+ *   - 4: NDIM differs from NDIMAX.
+ *   - 5: no result within 40 iterations, or a length that is not a number.
+ *   - otherwise the code of mloncv or mcglc1, passed on unchanged.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Not traced. Reports the code through aermsg on every exit, 0 included.
+ */
+VCBM_API void mposcv(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF, const double* UA,
+                     const double* UB, const double* LENA, const double* LENB, const double* RATIO, double* UOUT,
+                     const double* TOL, int* NITER, int* IER);
+
+/**
+ * @brief Parameter of a curve drawn on a patch at which a given fraction of a length is reached.
+ *
+ * The search of mposcv with the lengths of mloncl and mcglc2; the target is
+ * RATIO * LENTOT, measured from UA.
+ *
+ * @param[in]  NCOEF2D  int: number of coefficients of the plane curve, at least 1.
+ * @param[in]  CRV2D    double CRV2D(2, NCOEF2D): canonical coefficients of (u(t), v(t)).
+ * @param[in]  NDIM     int: dimension of the patch, 1 to 3.
+ * @param[in]  NCOEFU   int: number of coefficients of the patch in u, at least 1.
+ * @param[in]  NCOEFV   int: number of coefficients of the patch in v, at least 1.
+ * @param[in]  SURF     double SURF(NDIM, NCOEFU, NCOEFV): canonical coefficients of the patch.
+ * @param[in]  UA       double: start of the interval.
+ * @param[in]  UB       double: end of the interval, above UA.
+ * @param[in]  LENTOT   double: the length of [UA, UB].
+ * @param[in]  RATIO    double: the fraction, 0 to 1.
+ * @param[in]  TOL      double: tolerance on the length.
+ * @param[out] UOUT     double: the parameter found (0 on codes 1 to 3; the last estimate on codes 4 and 5).
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (RATIO = 0 gives UA, RATIO = 1 gives UB).
+ *   - 1: NCOEF2D, NDIM, NCOEFU or NCOEFV below 1.
+ *   - 2: RATIO below 0, above 1, or not a number.
+ *   - 3: UA >= UB (or either is not a number).
+ *   - 4: a length evaluation failed (NDIM above 3 among others).
+ *   - 5: no result within 40 iterations, mcglc2 not converged, or a length that is not a number.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Not traced. Reports positive codes through aermsg.
+ */
+VCBM_API void mposcl(const int* NCOEF2D, const double* CRV2D, const int* NDIM, const int* NCOEFU,
+                     const int* NCOEFV, const double* SURF, const double* UA, const double* UB,
+                     const double* LENTOT, const double* RATIO, const double* TOL, double* UOUT, int* IER);
 
 /* ---- Point projection onto a curve ---- */
 

@@ -1051,6 +1051,188 @@ VCBM_API void utspol(const int* N, const double* A, double* AMIN, double* AMAX);
 
 /* ---- Extreme values and bounding boxes ---- */
 
+/**
+ * @brief Critical points of a polynomial on an interval: the zeros of its derivative.
+ *
+ * The derivative's zeros come from mrs1d0 with the abscissa resolution 1e-6
+ * and EPSF as value tolerance; the middle of each noisy interval and of each
+ * unresolved interval no longer than a thousandth of the interval follow them.
+ *
+ * @param[in]  NCOEF int: number of coefficients, 1 to 61.
+ * @param[in]  C     double C(NCOEF): canonical coefficients.
+ * @param[in]  TINT  double TINT(2): the interval, either order (taken as [min, max]).
+ * @param[in]  EPSF  double: value tolerance on the derivative, > 0.
+ * @param[out] CRIT  double CRIT(NCOEF): CRIT(1..NCRIT), the roots of the derivative, then the middles.
+ * @param[out] NCRIT int: number of critical points.
+ * @param[out] IFLAT int: 1 when the derivative is within EPSF of zero on the whole interval, else 0.
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 3178: NCOEF outside 1..61.
+ *   - 3835: more critical points than NCOEF.
+ *   - 8354: an unresolved interval longer than a thousandth of the interval.
+ *   - other positive: the code of mrs1d0 (1 for an interval shorter than 1e-6 or EPSF <= 0, 10 work space).
+ * @par Work space
+ *   That of mrs1d0.
+ * @par Trace
+ *   Threshold 4, entry and exit. Reports positive codes.
+ */
+VCBM_API void mbtpnm(const int* NCOEF, const double* C, const double* TINT, const double* EPSF, double* CRIT,
+                     int* NCRIT, int* IFLAT, int* IER);
+
+/**
+ * @brief Fine bounds of a polynomial on an interval, widened by a tolerance.
+ *
+ * The values at the ends and at the critical points (mbtpnm with TOL as value
+ * tolerance), each extreme widened by TOL; a value that passes the current
+ * bound by less than TOL does not move it. When the critical points cannot be
+ * found, the coarse bounds of mbtpnp are returned with code -10.
+ *
+ * @param[in]  NCOEF int: number of coefficients, 1 to 61.
+ * @param[in]  C     double C(NCOEF): canonical coefficients.
+ * @param[in]  TINT  double TINT(2): the interval, either order (taken as [min, max]).
+ * @param[in]  TOL   double: bound tolerance, > 0 (otherwise the coarse bounds, code -10).
+ * @param[out] BMAX  double: upper bound.
+ * @param[out] BMIN  double: lower bound.
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -10: the coarse bounds, the critical points were not found.
+ *   - 8888: NCOEF outside 1..61.
+ *   - other positive: the code of mbtpnm, when the coarse bounds failed too.
+ * @par Work space
+ *   That of mrs1d0.
+ * @par Trace
+ *   Threshold 3, entry and exit. Reports every non-zero code.
+ */
+VCBM_API void mbtpnn(const int* NCOEF, const double* C, const double* TINT, const double* TOL, double* BMAX,
+                     double* BMIN, int* IER);
+
+/**
+ * @brief Fine bounds of a polynomial on an interval, with the parameters where they are reached.
+ *
+ * As mbtpnn, but only a bound reached at an interior critical point is
+ * widened by TOL; a bound reached at an end is the plain value there.
+ *
+ * @param[in]  NCOEF int: number of coefficients, 1 to 61.
+ * @param[in]  C     double C(NCOEF): canonical coefficients.
+ * @param[in]  TINT  double TINT(2): the interval, either order (taken as [A, B] = [min, max]).
+ * @param[in]  TOL   double: bound tolerance, > 0.
+ * @param[out] BMAX  double: upper bound.
+ * @param[out] BMIN  double: lower bound.
+ * @param[out] TMAX  double: where BMAX is reached (B with the coarse bounds; A on a flat polynomial).
+ * @param[out] TMIN  double: where BMIN is reached (A with the coarse bounds; B on a flat polynomial).
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0, -10, 8888, other positive: as mbtpnn.
+ * @par Work space
+ *   That of mrs1d0.
+ * @par Trace
+ *   Threshold 3, entry and exit. Reports every non-zero code.
+ */
+VCBM_API void mbtpnu(const int* NCOEF, const double* C, const double* TINT, const double* TOL, double* BMAX,
+                     double* BMIN, double* TMAX, double* TMIN, int* IER);
+
+/**
+ * @brief Coarse bounds of a polynomial on an interval: its extreme Bernstein coefficients.
+ *
+ * On [0, 1] the coefficients come from mbbpg1; on any other interval the
+ * polynomial is carried to [-1, 1] (mfmcb2) and converted by mbbpg2, which
+ * keeps the rounding at the size of the values on the interval.
+ *
+ * @param[in]  NCOEF int: number of coefficients, 1 to 61.
+ * @param[in]  C     double C(NCOEF): canonical coefficients.
+ * @param[in]  TINT  double TINT(2): the interval, either order (taken as [min, max]).
+ * @param[out] BMAX  double: the largest Bernstein coefficient on the interval.
+ * @param[out] BMIN  double: the smallest.
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 8888: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit. Reports every non-zero code.
+ */
+VCBM_API void mbtpnp(const int* NCOEF, const double* C, const double* TINT, double* BMAX, double* BMIN, int* IER);
+
+/**
+ * @brief Fine bounds of every component of a curve (mbtpnn per component).
+ *
+ * @param[in]  NDIMAX int: leading dimension of COEF.
+ * @param[in]  NCOEF  int: number of coefficients, 1 to 21.
+ * @param[in]  COEF   double COEF(NDIMAX, NCOEF): canonical coefficients.
+ * @param[in]  NDIM   int: components to bound, at most NDIMAX (none below 1).
+ * @param[in]  TINT   double TINT(2): the interval, either order.
+ * @param[in]  TOL    double: bound tolerance, > 0.
+ * @param[out] BOX    double BOX(2, NDIM): BOX(1, c) the lower, BOX(2, c) the upper bound of component c.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -10: some component has its coarse bounds (the last negative code met).
+ *   - 8888: NCOEF outside 1..21 or NDIM above NDIMAX (BOX untouched).
+ *   - other positive: the code of mbtpnn for the first component that failed.
+ * @par Work space
+ *   That of mrs1d0.
+ * @par Trace
+ *   Threshold 2, entry and exit. Reports every non-zero code.
+ */
+VCBM_API void mbtcb1(const int* NDIMAX, const int* NCOEF, const double* COEF, const int* NDIM, const double* TINT,
+                     const double* TOL, double* BOX, int* IER);
+
+/**
+ * @brief Coarse bounds of every component of a curve (mbtpnp per component).
+ *
+ * @param[in]  NDIMAX int: leading dimension of COEF.
+ * @param[in]  NCOEF  int: number of coefficients, 1 to 21.
+ * @param[in]  COEF   double COEF(NDIMAX, NCOEF): canonical coefficients.
+ * @param[in]  NDIM   int: components to bound, at most NDIMAX (none below 1).
+ * @param[in]  TINT   double TINT(2): the interval, either order.
+ * @param[out] BOX    double BOX(2, NDIM): lower and upper bound of each component.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 8888: NCOEF outside 1..21 or NDIM above NDIMAX (BOX untouched).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit. Reports positive codes.
+ */
+VCBM_API void mbtcb2(const int* NDIMAX, const int* NCOEF, const double* COEF, const int* NDIM, const double* TINT,
+                     double* BOX, int* IER);
+
+/**
+ * @brief Boxes of a set of planar curves and the box of the whole set (fine bounds).
+ *
+ * @param[in]  NCMAX  int: second dimension of COEFS.
+ * @param[in]  TOL    double: bound tolerance, > 0.
+ * @param[in]  NCURV  int: number of curves (none below 1).
+ * @param[in]  TINTS  double TINTS(2, NCURV): the interval of each curve, either order.
+ * @param[in]  NCOEFS int NCOEFS(NCURV): number of coefficients of each curve, 1 to min(NCMAX, 21).
+ * @param[in]  COEFS  double COEFS(2, NCMAX, NCURV): canonical coefficients of each curve.
+ * @param[out] BOXES  double BOXES(6, NCURV): (XMIN, YMIN, XMAX - XMIN, 0, 0, YMAX - YMIN) per curve.
+ * @param[out] BOX    double BOX(4): (XMIN, YMIN, XMAX, YMAX) of the set; (1e32, 1e32, -1e32, -1e32) with no curve.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: the bounding of one curve failed (a positive code of mbtcb1, or NCOEFS(i) above NCMAX); the
+ *     curves before it are in BOXES and BOX.
+ * @par Work space
+ *   That of mrs1d0.
+ * @par Trace
+ *   Threshold 1, entry and exit. " Probleme issu de MBTCB1." on the print unit at level 1 or more when
+ *   a curve failed. Reports every non-zero code.
+ */
+VCBM_API void mbtcbn(const int* NCMAX, const double* TOL, const int* NCURV, const double* TINTS, const int* NCOEFS,
+                     const double* COEFS, double* BOXES, double* BOX, int* IER);
+
 VCBM_END_DECLS
 
 #endif

@@ -13,7 +13,8 @@ VCBM_BEGIN_DECLS
  *
  * The larger root is formed without cancellation, the other from the product of the roots. A
  * discriminant between -3.6e-15 and 0 gives the double root -B/2A when the residual there is within
- * EPSPB.
+ * EPSPB. Coefficients whose discriminant would overflow are divided by a power of two first (the
+ * roots do not change); a NaN or infinite coefficient gives no root (NROOT = 0, IER 0).
  *
  * @param[in]  A      double: not zero (not checked).
  * @param[in]  B      double.
@@ -184,6 +185,8 @@ VCBM_API double zfxnl2(const double* XM, const double* FM, const double* XA, con
  *   - 1: no sign change between A and B.
  *   - 2: the bracket cannot be split further.
  *   - 3: NITNR evaluations made.
+ *   - 4: A, B, EPSX or EPSF is NaN (nothing evaluated), or a value of the polynomial is NaN (X is
+ *        where it was met).
  * @par Work space
  *   None.
  * @par Trace
@@ -214,6 +217,7 @@ VCBM_API void upxnul(const int* NCOEF, const double* C, const double* A, const d
  *   - 1: no sign change.
  *   - 2: the bracket cannot be split further (STATUS PBRN).
  *   - 3: NITNR evaluations made (STATUS PBRN).
+ *   - 4: A, B, EPSX or EPSF is NaN, or a value of the polynomial is NaN.
  * @par Work space
  *   None.
  * @par Trace
@@ -392,7 +396,8 @@ VCBM_API void meqps3(const int* LD1P, const int* LD2P, const int* NDIM, const do
  * The polynomial is split into pieces whose Bernstein polygons are tested for sign changes;
  * monotonic pieces are solved with the bracketing solver, noisy ones halved up to 31 levels deep.
  * Roots within EPSNR are merged. Reads EPS1 (values counted as zero), EPSNR and NITNR: fill the
- * tolerance block first.
+ * tolerance block first. Coefficients above 2^100 in magnitude are divided by the power of two of
+ * the largest before the solve, so that no intermediate value overflows (the roots do not change).
  *
  * @param[in]  NCOEF  int: number of coefficients, 1 to 41 (degree NCOEF-1). Outside: failure
  *                    report, NROOT = 0, IER 0.
@@ -407,6 +412,7 @@ VCBM_API void meqps3(const int* LD1P, const int* LD2P, const int* NDIM, const do
  * @par Codes
  *   - 0: success.
  *   - 1: noisy pieces (or a non-finite value): some roots may be missing.
+ *   - 2: a coefficient is not finite, or TDEB, TFIN, EPS1, EPSNR or EPSPB is NaN: no root.
  *   - 10: a work-space request was refused.
  *   - 100: the polynomial is zero within EPS1: every parameter is a root.
  *   - 200: more roots were found than the degree allows.
@@ -443,6 +449,7 @@ VCBM_API void ur1pls(const int* NCOEF, const double* C, const double* TDEB, cons
  * @par Codes
  *   - 0: success.
  *   - 1: noisy pieces or a non-finite value.
+ *   - 2: a coefficient (of C, or of C2 when IOPT is 8) is not finite, or EPSF is NaN.
  *   - -1: the polynomial is zero within EPSF.
  *   - -2: more roots than the degree.
  *   - 10: NCMAX or NCOEF out of range.
@@ -481,6 +488,7 @@ VCBM_API void mmrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const 
  * @par Codes
  *   - 0: success.
  *   - 1: noisy pieces or a non-finite value.
+ *   - 2: a coefficient is not finite, or EPSF is NaN.
  *   - -1: zero polynomial.
  *   - -2: more roots than the degree.
  *   - 10: NCMAX, NCOEF or NLEVEL out of range.
@@ -519,6 +527,7 @@ VCBM_API void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const 
  *
  * @par Codes
  *   - 0: success.
+ *   - 2: a coefficient is not finite, or EPSF is NaN.
  *   - -2: the list is full.
  *   - 10: NCMAX, NCOEF or NROOT out of range.
  * @par Work space
@@ -639,7 +648,262 @@ VCBM_API void uelsol(const double* EPS, const int* NDIM, int* NSOL, double* SOL)
 
 /* ---- Systems of two polynomial equations ---- */
 
-/* ---- Roots by Bezier subdivision ---- */
+/* ---- Roots by Bezier subdivision with noisy intervals ---- */
+
+/**
+ * @brief Roots of a polynomial on an interval, with the noisy and unresolved stretches.
+ *
+ * The Bernstein polygon of C on [A, B] is halved depth first, left before right,
+ * down to pieces about EPSX long (at most 20 levels). A piece whose polygon lies
+ * within EPSF of zero is a noisy interval (touching noisy pieces are merged); a
+ * piece on which the polynomial is monotonic has its root refined by mrs1i1; a
+ * piece where that refinement fails is an unresolved interval. EPSX is a length
+ * of the parameter, EPSF a size of the polynomial's values.
+ *
+ * @param[in]  C      double C(N): canonical coefficients, C(1) the constant term; finite.
+ * @param[in]  N      int: number of coefficients, 1 to 61. Exactly-zero trailing coefficients are dropped.
+ * @param[in]  TINT   double TINT(2): the interval [A, B], either order.
+ * @param[in]  EPSX   double: abscissa resolution, > 0, at most |B - A|.
+ * @param[in]  EPSF   double: value tolerance, > 0.
+ * @param[out] ROOTS  double ROOTS(max(N-1, 1)): ROOTS(1..NROOT), the simple roots, ascending.
+ * @param[out] NROOT  int: number of roots.
+ * @param[out] NOISE  double NOISE(2, max(N-1, 1)): the noisy intervals, ascending.
+ * @param[out] NNOISE int: number of noisy intervals.
+ * @param[out] UNRES  double UNRES(2, max(N-1, 1)): the unresolved intervals, ascending.
+ * @param[out] NUNRES int: number of unresolved intervals.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success, roots only.
+ *   - -1: noisy or unresolved intervals were returned (a polynomial constant within EPSF: one noisy interval [A, B]).
+ *   - -13: the depth limit was reached on an unsettled piece; the lists hold what was found before it.
+ *   - 1: N outside 1..61, EPSX or EPSF not positive and finite, |B - A| < EPSX, a coefficient or an end
+ *     that is not finite, or a polygon that overflows.
+ *   - 2: a result list is full.
+ *   - 10: the work area was refused, or its release failed.
+ *   - 100 + k: the change of interval to [-1, 1] failed with code k (only when EPSPB exceeds 2).
+ * @par Work space
+ *   One request of DEPTH*2*N + N*N reals per call that reaches the subdivision
+ *   (DEPTH = trunc(log2(|B - A| / EPSX)) + 1, clamped to 1..20).
+ * @par Trace
+ *   Threshold 3, entry and exit. At level 3 or more, the lines "MRS1D0: intervalles bruites" and
+ *   "MRS1D0: intervalles non resolus" with the counts. Reports every non-zero code.
+ */
+VCBM_API void mrs1d0(const double* C, const int* N, const double* TINT, const double* EPSX, const double* EPSF,
+                     double* ROOTS, int* NROOT, double* NOISE, int* NNOISE, double* UNRES, int* NUNRES, int* IER);
+
+/**
+ * @brief Depth and work area of the subdivision of a Bernstein polygon (second step of mrs1d0).
+ *
+ * @param[in]  C      double C(N): canonical coefficients, for the refinement of the roots.
+ * @param[in]  N      int: number of coefficients, 1 to 61.
+ * @param[in]  POLYG  double POLYG(N): the Bernstein polygon of C on TINT.
+ * @param[in]  TINT   double TINT(2): the interval, either order.
+ * @param[in]  EPSX   double: abscissa resolution (sets the depth).
+ * @param[in]  EPSF   double: value tolerance.
+ * @param[out] ROOTS  double ROOTS(max(N-1, 1)): the roots, ascending.
+ * @param[out] NROOT  int: number of roots.
+ * @param[out] NOISE  double NOISE(2, max(N-1, 1)): the noisy intervals.
+ * @param[out] NNOISE int: number of noisy intervals.
+ * @param[out] UNRES  double UNRES(2, max(N-1, 1)): the unresolved intervals.
+ * @param[out] NUNRES int: number of unresolved intervals.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0, -1, -13, 2: as mrs1d0.
+ *   - 1: N outside 1..61.
+ *   - 10: the work area was refused, or its release failed.
+ * @par Work space
+ *   One request of DEPTH*2*N + N*N reals.
+ * @par Trace
+ *   Threshold 4, entry and exit; "MRS1D1: pb. d'allocation" at level 4 or more when the
+ *   request is refused. Reports every non-zero code.
+ */
+VCBM_API void mrs1d1(const double* C, const int* N, const double* POLYG, const double* TINT, const double* EPSX,
+                     const double* EPSF, double* ROOTS, int* NROOT, double* NOISE, int* NNOISE, double* UNRES,
+                     int* NUNRES, int* IER);
+
+/**
+ * @brief Depth-first subdivision of a Bernstein polygon, one decision (mrs1d3) per piece.
+ *
+ * @param[in]  C      double C(N): canonical coefficients.
+ * @param[in]  N      int: number of coefficients, 1 to 61.
+ * @param[in]  POLYG  double POLYG(N): the Bernstein polygon of C on TINT.
+ * @param[in]  TINT   double TINT(2): the interval, either order.
+ * @param[in]  EPSX   double: abscissa resolution.
+ * @param[in]  EPSF   double: value tolerance.
+ * @param[in]  DEPTH  int: the number of levels, 1 to 40 (level 1 is the whole interval).
+ * @param[out] STACK  double STACK(N, 2, DEPTH): the polygons of the two halves of each level.
+ * @param[out] WORK   double WORK(N): scratch (the derivative polygon).
+ * @param[out] ROOTS  double ROOTS(max(N-1, 1)): the roots, ascending.
+ * @param[out] NROOT  int: number of roots.
+ * @param[out] NOISE  double NOISE(2, max(N-1, 1)): the noisy intervals.
+ * @param[out] NNOISE int: number of noisy intervals.
+ * @param[out] UNRES  double UNRES(2, max(N-1, 1)): the unresolved intervals.
+ * @param[out] NUNRES int: number of unresolved intervals.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0, -1, 2: as mrs1d0.
+ *   - -13: a piece at level DEPTH was still unsettled; the walk stopped there.
+ *   - 1: DEPTH outside 1..40 or N outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 5, entry and exit; "MRS1D2: profondeur maximale atteinte" with DEPTH at level 5
+ *   or more on code -13. Reports positive codes.
+ */
+VCBM_API void mrs1d2(const double* C, const int* N, const double* POLYG, const double* TINT, const double* EPSX,
+                     const double* EPSF, const int* DEPTH, double* STACK, double* WORK, double* ROOTS, int* NROOT,
+                     double* NOISE, int* NNOISE, double* UNRES, int* NUNRES, int* IER);
+
+/**
+ * @brief Decision on one piece of the subdivision: no zero, noisy, to be halved, or one root.
+ *
+ * A polygon within EPSF of zero makes the piece noisy (merged with a noisy
+ * interval ending at its start; a root at its start is dropped). A derivative
+ * polygon of both signs leaves the piece unsettled. Otherwise the root is
+ * refined by mrs1i1; when the polynomial does not change sign on the piece
+ * although its polygon does, the piece is widened by its length on the side
+ * where they disagree, within the whole interval widened by half its length
+ * on each side, and refined again. A root is appended unless it is the end of
+ * the last noisy interval or lies less than EPSX past the last root.
+ *
+ * @param[in]     C      double C(N): canonical coefficients.
+ * @param[in]     N      int: number of coefficients, 1 to 61.
+ * @param[in]     POLYG  double POLYG(N): the Bernstein polygon of C on the piece.
+ * @param[in]     PIECE  double PIECE(2): the piece [a, b], a < b.
+ * @param[in]     TINT   double TINT(2): the whole interval, either order.
+ * @param[in]     EPSX   double: abscissa resolution.
+ * @param[in]     EPSF   double: value tolerance.
+ * @param[out]    WORK   double WORK(N): scratch (the derivative polygon).
+ * @param[in,out] ROOTS  double ROOTS(max(N-1, 1)): the roots so far, ascending.
+ * @param[in,out] NROOT  int: number of roots, 0 to max(N-1, 1).
+ * @param[in,out] NOISE  double NOISE(2, max(N-1, 1)): the noisy intervals so far.
+ * @param[in,out] NNOISE int: number of noisy intervals, 0 to max(N-1, 1).
+ * @param[in,out] UNRES  double UNRES(2, max(N-1, 1)): the unresolved intervals so far.
+ * @param[in,out] NUNRES int: number of unresolved intervals, 0 to max(N-1, 1).
+ * @param[out]    ISETTL int: 1 the piece is settled, 0 it must be halved.
+ * @param[out]    IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: settled without a warning, or to be halved.
+ *   - -1: a noisy or unresolved interval was appended or extended.
+ *   - 1: N outside 1..61, or a count outside 0..max(N-1, 1) (nothing is changed).
+ *   - 2: a list is full.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 6, entry and exit; "MRS1D3:recuperation d erreur par elargissement debfin" at any
+ *   non-zero level when the widened piece gave an answer. Reports positive codes.
+ */
+VCBM_API void mrs1d3(const double* C, const int* N, const double* POLYG, const double* PIECE, const double* TINT,
+                     const double* EPSX, const double* EPSF, double* WORK, double* ROOTS, int* NROOT,
+                     double* NOISE, int* NNOISE, double* UNRES, int* NUNRES, int* ISETTL, int* IER);
+
+/**
+ * @brief Refines the single root of a polynomial in an interval where it is monotonic.
+ *
+ * At most 16 iterations, each a bisection, a quadratic step through the ends
+ * and the midpoint (when their second difference exceeds 1e-4) and a
+ * false-position step. A bracket of parameter length 1e-7 or less on which a
+ * new value leaves the range of the end values is numerical noise: failure.
+ *
+ * @param[in]  C     double C(N): canonical coefficients.
+ * @param[in]  N     int: number of coefficients (below 1: the zero polynomial).
+ * @param[in]  TINT  double TINT(2): the bracket, either order.
+ * @param[in]  EPSF  double: value tolerance: X is a root when |P(X)| < EPSF.
+ * @param[out] X     double: the root (code 0); the middle of the last bracket (code -1).
+ * @param[out] VAL   double VAL(2): code 1, (P(a), P(b)); code -1, the last bracket [a, b].
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: X is a root.
+ *   - 1: P has the same strict sign at both ends.
+ *   - -1: no convergence.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit. At level 3 or more: "ERR : la fonction est de mm signe en tmin,tmax"
+ *   on code 1; "BRUIT NUMERIQUE d'amplitude" with the smallest |P| met and ">EPS impose" with
+ *   EPSF on code -1. Reports every non-zero code.
+ */
+VCBM_API void mrs1i1(const double* C, const int* N, const double* TINT, const double* EPSF, double* X, double* VAL,
+                     int* IER);
+
+/**
+ * @brief Sign analysis of a control polygon: can it reach zero, does it stay near zero.
+ *
+ * @param[in]  POLYG double POLYG(NDIM, N): the polygon.
+ * @param[in]  N     int: number of points, at least 1.
+ * @param[in]  NDIM  int: dimension, 1 to 3.
+ * @param[in]  EPS   double: the threshold.
+ * @param[out] ZERO  int: 0 when some component's values are all >= EPS or all <= -EPS (no zero possible), else 1.
+ * @param[out] SMALL int: 1 when ZERO = 1 and every value lies strictly between -EPS and EPS, else 0.
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: NDIM outside 1..3 or N below 1 (ZERO and SMALL not written).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit. Reports positive codes.
+ */
+VCBM_API void mbtpt0(const double* POLYG, const int* N, const int* NDIM, const double* EPS, int* ZERO, int* SMALL,
+                     int* IER);
+
+/**
+ * @brief Derivative polygon of a scalar Bernstein polygon on an interval.
+ *
+ * @param[in]  POLYG  double POLYG(N): the polygon on TINT.
+ * @param[in]  N      int: number of values.
+ * @param[in]  TINT   double TINT(2): the interval [a, b] (b = a gives infinite values).
+ * @param[out] DPOLYG double DPOLYG(N-1): (POLYG(i+1) - POLYG(i)) (N - 1) / (b - a).
+ * @param[out] ND     int: N - 1 (0 when N < 2).
+ *
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit.
+ */
+VCBM_API void mdepna(const double* POLYG, const int* N, const double* TINT, double* DPOLYG, int* ND);
+
+/**
+ * @brief Bernstein coefficients on [0, 1] of a polynomial in canonical form.
+ *
+ * @param[in]  N     int: number of coefficients, 1 to 61.
+ * @param[in]  C     double C(N): canonical coefficients.
+ * @param[out] POLYG double POLYG(N): the Bernstein coefficients on [0, 1]; may be C.
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: N outside 1..61 (nothing written).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit. Reports positive codes.
+ */
+VCBM_API void mbbpg1(const int* N, const double* C, double* POLYG, int* IER);
+
+/**
+ * @brief Bernstein coefficients on [-1, 1] of a polynomial in canonical form.
+ *
+ * @param[in]  N     int: number of coefficients, 1 to 61.
+ * @param[in]  C     double C(N): canonical coefficients in s, s in [-1, 1].
+ * @param[out] POLYG double POLYG(N): the Bernstein coefficients on [-1, 1]; may be C.
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: N outside 1..61 (nothing written).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit. Reports positive codes.
+ */
+VCBM_API void mbbpg2(const int* N, const double* C, double* POLYG, int* IER);
 
 VCBM_END_DECLS
 

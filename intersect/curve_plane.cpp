@@ -27,6 +27,17 @@ static_assert(kSpeedParameter == 0.47999998927116394);
 // pcvint carries on with the general path.
 constexpr int kNoPolygon = 4;
 
+// pcvint's code when a coefficient, the normal or the plane point is not
+// finite, or a tolerance is NaN: a NaN distance passes every "within EPS1"
+// test, so the curve would be taken to lie in the plane.
+constexpr int kNotFinite = 4;
+
+bool all_finite(long n, const double* v) noexcept {
+    for (long k = 0; k < n; ++k)
+        if (!std::isfinite(v[k])) return false;
+    return true;
+}
+
 }  // namespace
 
 extern "C" {
@@ -92,6 +103,11 @@ void pcvint(const int* NDIM, const int* NCOEF, const double* COEF, const double*
     // The scaled tolerance is seen by everything called from here on, on
     // this thread only, and restored on every exit (before the report).
     vcbm::tol::ScopedEps1 scaled(vcbm::tol::eps1() * speed);
+    if (ndim >= 1 && ncoef >= 1 &&
+        (!all_finite(static_cast<long>(ndim) * ncoef, COEF) || !all_finite(ndim, PNORM) ||
+         !all_finite(ndim, PPLANE) || !std::isfinite(vcbm::tol::eps1()) || std::isnan(vcbm::tol::epsnr()) ||
+         std::isnan(vcbm::tol::epspb())))
+        return f.fail(kNotFinite);
 
     if (unitvt(NDIM, PNORM, SOL) != 0) {
         if (f.level() != 0) vcbm::print_line("PCVINT : Undefined direction of plane normale");
@@ -124,6 +140,7 @@ void pcvint(const int* NDIM, const int* NCOEF, const double* COEF, const double*
     int nroot = 0, code = 0;
     const double zero = 0.0, one = 1.0;
     ur1pls(NCOEF, g, &zero, &one, &nroot, SOL, aux, &code);
+    if (code == 2) return f.fail(kNotFinite);  // a distance coefficient overflowed
     if (code == 100) {
         *TNEAR = *TREF;
         if (f.level() != 0) vcbm::print_line("PCVINT : All values are solutions (IERCOD=100) %d", 2);

@@ -51,7 +51,12 @@ int bad_dimension(int ndim) noexcept {
 // One application of the level rule on [a, b], with the storage S of the
 // calling pair. Not vectorised: the integrand has just stored F1 and F2 one
 // real at a time, and wide loads of them would stall on store forwarding.
-__attribute__((optimize("no-tree-vectorize"))) void one_rule(PairState& s, const int* ndim_p, vcbm_integrand func,
+#if defined(__clang__)
+#define VCBM_NOT_VECTORISED  // no such function attribute in clang (the loops are left as they come)
+#else
+#define VCBM_NOT_VECTORISED __attribute__((optimize("no-tree-vectorize")))
+#endif
+VCBM_NOT_VECTORISED void one_rule(PairState& s, const int* ndim_p, vcbm_integrand func,
                                                              const int* level, const double* a, const double* b,
                                                              double* result, int* ncalls, int* ier) {
     const int ndim = *ndim_p;

@@ -65,7 +65,14 @@ constexpr auto R = vcbm::routine("MSIMPL");
 
 // The body of msimpl, in a plain and an AVX2 build (same operations in the
 // same order, so the same results; no contraction into fused operations).
-__attribute__((target_clones("avx2", "default"))) void run(const int* M, const int* N, const int* LDA,
+// clang (14) gives the resolver of the clones external linkage even in an
+// unnamed namespace, which would export it: one plain build there.
+#if defined(__clang__)
+#define VCBM_AVX2_CLONE
+#else
+#define VCBM_AVX2_CLONE __attribute__((target_clones("avx2", "default")))
+#endif
+VCBM_AVX2_CLONE void run(const int* M, const int* N, const int* LDA,
                                                           const double* A, const double* B, const double* C,
                                                           const int* MAXIT, const int* OPTION, double* X, int* NIT,
                                                           int* STATUS, int* IER) {

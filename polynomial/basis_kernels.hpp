@@ -42,13 +42,18 @@ inline void copy_reals(std::ptrdiff_t count, const double* from, double* to) noe
 // compiler splits them into scalar operations). Each lane gets exactly the
 // operation written, so lanes compute what scalar code would.
 using f64x2 = double __attribute__((vector_size(16)));
-using i64x2 = long long __attribute__((vector_size(16)));
-using f64x2_mem = double __attribute__((vector_size(16), may_alias, aligned(8)));  // any 8-byte boundary
-[[gnu::always_inline]] inline f64x2 load2(const double* p) noexcept { return *reinterpret_cast<const f64x2_mem*>(p); }
-[[gnu::always_inline]] inline void store2(double* p, f64x2 x) noexcept { *reinterpret_cast<f64x2_mem*>(p) = x; }
+// Loads and stores on any 8-byte boundary: through memcpy, which both GCC and
+// clang turn into one unaligned move (an under-aligned vector type is still
+// taken as 16-byte aligned by clang).
+[[gnu::always_inline]] inline f64x2 load2(const double* p) noexcept {
+    f64x2 x;
+    std::memcpy(&x, p, sizeof x);
+    return x;
+}
+[[gnu::always_inline]] inline void store2(double* p, f64x2 x) noexcept { std::memcpy(p, &x, sizeof x); }
 // (a[1], b[0]): the pair one place lower, from the previous and the current pair.
 [[gnu::always_inline]] inline f64x2 lower_pair(f64x2 a, f64x2 b) noexcept {
-    return __builtin_shuffle(a, b, i64x2{1, 2});
+    return __builtin_shufflevector(a, b, 1, 2);
 }
 
 // A point of D = 2 or 3 interleaved components: (x, y) in one pair, z alone.
@@ -240,7 +245,7 @@ void to_canonical(int nd, std::ptrdiff_t ld, int ncoef, const double* poly, doub
 // (a[l] or b[l]) in lane l, b where TOP_l: a choice made at compile time.
 template <bool Top0, bool Top1>
 [[gnu::always_inline]] inline f64x2 pick(f64x2 a, f64x2 b) noexcept {
-    return __builtin_shuffle(a, b, i64x2{Top0 ? 2 : 0, Top1 ? 3 : 1});
+    return __builtin_shufflevector(a, b, Top0 ? 2 : 0, Top1 ? 3 : 1);
 }
 
 // Sweeps of P = 2 powers for `compose_wide` below, from power K (even) on
@@ -332,12 +337,12 @@ void compose_wide(int ncoef, const double* a, double ta, double tb, double* coef
         f64x2 c[D];
         for (int m = 0; m < D; ++m) c[m] = load2(r[m] + j);
         if constexpr (D == 2) {
-            store2(coefn + 2 * j, __builtin_shuffle(c[0], c[1], i64x2{0, 2}));
-            store2(coefn + 2 * j + 2, __builtin_shuffle(c[0], c[1], i64x2{1, 3}));
+            store2(coefn + 2 * j, __builtin_shufflevector(c[0], c[1], 0, 2));
+            store2(coefn + 2 * j + 2, __builtin_shufflevector(c[0], c[1], 1, 3));
         } else {
-            store2(coefn + 3 * j, __builtin_shuffle(c[0], c[1], i64x2{0, 2}));
-            store2(coefn + 3 * j + 2, __builtin_shuffle(c[2], c[0], i64x2{0, 3}));
-            store2(coefn + 3 * j + 4, __builtin_shuffle(c[1], c[2], i64x2{1, 3}));
+            store2(coefn + 3 * j, __builtin_shufflevector(c[0], c[1], 0, 2));
+            store2(coefn + 3 * j + 2, __builtin_shufflevector(c[2], c[0], 0, 3));
+            store2(coefn + 3 * j + 4, __builtin_shufflevector(c[1], c[2], 1, 3));
         }
     }
     if (j == n)

@@ -39,8 +39,13 @@ void horner_orders(int ndim, int ncoef, const double* coef, double t, int m, dou
 // carried in registers; they are stored already scaled by r!. Predictive
 // commoning would rewrite the recurrence across two steps and double the
 // length of its dependency chain, hence the attribute.
+#if defined(__clang__)
+#define VCBM_NO_PREDICTIVE_COMMONING  // a GCC transformation: nothing to turn off
+#else
+#define VCBM_NO_PREDICTIVE_COMMONING __attribute__((optimize("no-predictive-commoning")))
+#endif
 template <int Dim, int M>
-__attribute__((optimize("no-predictive-commoning"))) void horner_orders_fixed(int ncoef, const double* coef,
+VCBM_NO_PREDICTIVE_COMMONING void horner_orders_fixed(int ncoef, const double* coef,
                                                                               double t, double* d) noexcept {
     double a[M + 1][Dim];
     for (int i = 0; i < Dim; ++i) {

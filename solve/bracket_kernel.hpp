@@ -212,7 +212,11 @@ namespace vcbm {
 // The driver's loop: one evaluation and one solver step per pass, at most
 // NITNR passes (the first pass is pass 1), on a copy of the family's state
 // written back at the end. Returns 0 (root), 1 (no sign change), 2 (bracket
-// exhausted) or 3 (iteration limit).
+// exhausted), 3 (iteration limit) or kNotANumber: an end or a tolerance is
+// NaN (nothing evaluated), or a value is (x is where it was met). No
+// comparison with a NaN settles anything, so the loop would otherwise run to
+// its limit.
+inline constexpr int kNotANumber = 4;
 template <bracket::Kind K, class Eval>
 [[gnu::always_inline]] inline int drive(bracket::State& family, Eval&& eval, double a, double b, double epsx,
                                         double epsf, double& x) noexcept {
@@ -221,8 +225,16 @@ template <bracket::Kind K, class Eval>
     x = a;
     const int limit = tol::nitnr();
     int code = 3;
+    if (std::isnan(a) || std::isnan(b) || std::isnan(epsx) || std::isnan(epsf)) [[unlikely]] {
+        family = s;
+        return kNotANumber;
+    }
     for (int pass = 1; pass <= limit; ++pass) {
         double f = eval(x);
+        if (std::isnan(f)) [[unlikely]] {
+            code = kNotANumber;
+            break;
+        }
         s.qfail = 0;
         s.nudge = 0.0;
         int icode = 0;

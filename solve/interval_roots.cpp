@@ -8,6 +8,7 @@
 // single work area when the per-level storage is used up.
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <type_traits>
 
 #include "VelCurveBasedInfrastructure.h"
@@ -34,6 +35,25 @@ constexpr double kFlatMergeEps = 1e-6;
 constexpr long kMaxSplits = 1L << 15;
 constexpr int kNcMax = 61;
 constexpr int kWorkArea = 30000;
+// Code of every layer when a coefficient is not finite, or an end of the
+// interval, EPSF or a tolerance that the isolation reads (EPS1, EPSNR,
+// EPSPB) is NaN: no comparison with a NaN settles a piece, so the
+// subdivision and its bracketed solves would run to their limits for nothing.
+constexpr int kNotFinite = 2;
+// ur1pls divides coefficients above this by the power of two of the largest
+// (the roots do not depend on a common factor): the polynomial values, their
+// differences and the second-derivative bounds of the finest pieces then stay
+// far from overflow. Below it the coefficients are used as they are.
+constexpr double kScaleAbove = 0x1p100;
+
+bool not_finite(int n, const double* c, double a, double b, double epsf) noexcept {
+    if (std::isnan(a) || std::isnan(b) || std::isnan(epsf) || std::isnan(tol::eps1()) || std::isnan(tol::epsnr()) ||
+        std::isnan(tol::epspb()))
+        return true;
+    for (int k = 0; k < n; ++k)
+        if (!std::isfinite(c[k])) return true;
+    return false;
+}
 
 // What became of a half after its examination.
 enum class Fate { Settled, Pending, Split };
@@ -484,6 +504,8 @@ int solve_interval(TraceLevel trace, bool eval8, int ncmax, int ncoef, const dou
     nroot = 0;
     pbrn = false;
     if (ncmax < 1 || ncmax > kNcMax || ncoef < 1 || ncoef > ncmax) return ier = 10;
+    if (not_finite(ncoef, c, tdeb, tfin, epsf) || (!eval8 && not_finite(ncoef, c2, 0.0, 0.0, 0.0)))
+        return ier = kNotFinite;
     int nlevel = kMaxLevel;
     udfpil(&nlevel);
     if (nlevel > kMaxLevel) nlevel = kMaxLevel;
@@ -526,12 +548,22 @@ void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double*
     if (!work) return;
     const double epsf = vcbm::tol::eps1();
     const double epsnr = vcbm::tol::epsnr();
+    double big = 0.0;
+    for (int k = 0; k < ncoef; ++k) big = std::fmax(big, std::fabs(C[k]));
+    double scaled[41];
+    const double* c = C;
+    if (big > rt::kScaleAbove && big <= std::numeric_limits<double>::max()) {
+        int e = 0;
+        std::frexp(big, &e);
+        for (int k = 0; k < ncoef; ++k) scaled[k] = std::ldexp(C[k], -e);
+        c = scaled;
+    }
     bool pbrn = false;
-    int ier = rt::solve_interval(f.trace_level(), true, rt::kNcMax, ncoef, C, C, *TDEB, *TFIN, epsf, *NROOT, ROOT,
+    int ier = rt::solve_interval(f.trace_level(), true, rt::kNcMax, ncoef, c, c, *TDEB, *TFIN, epsf, *NROOT, ROOT,
                                  work, pbrn);
     if (*NROOT > 0) {
         rt::merge_solutions(epsnr, 1, *NROOT, ROOT);
-        rt::merge_flat_runs(C, ncoef, epsf, *NROOT, ROOT);
+        rt::merge_flat_runs(c, ncoef, epsf, *NROOT, ROOT);
         const int nbytes = 8 * *NROOT;
         irazx(&nbytes, AUX);
     }
@@ -558,6 +590,12 @@ void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C
         vcbm::Frame f(R, *IER);
         return f.fail(10);
     }
+    if (rt::not_finite(ncoef, C, *A, *B, *EPSF) || (*IOPT != 8 && rt::not_finite(ncoef, C2, 0.0, 0.0, 0.0))) {
+        static constexpr auto R = vcbm::routine("MHRS1D");
+        vcbm::Frame f(R, *IER);
+        *NROOT = 0;
+        return f.fail(rt::kNotFinite);
+    }
     bool pbrn = false;
     const int nlevel = *NLEVEL > 31 ? 31 : *NLEVEL;
     *IER = rt::isolate(vcbm::TraceLevel{nfndeb()}, *IOPT == 8, ncmax, ncoef, C, C2, *A, *B, *EPSF, nlevel, STACK,
@@ -574,6 +612,12 @@ void myrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C
         static constexpr auto R = vcbm::routine("MYRS1D");
         vcbm::Frame f(R, *IER);
         return f.fail(10);
+    }
+    if (rt::not_finite(n, C, *TA, *TB, *EPSF) || std::isnan(*A) || std::isnan(*B) ||
+        (*IOPT != 8 && rt::not_finite(n, C2, 0.0, 0.0, 0.0))) {
+        static constexpr auto R = vcbm::routine("MYRS1D");
+        vcbm::Frame f(R, *IER);
+        return f.fail(rt::kNotFinite);
     }
     const rt::WorkLayout w(WORK, ncmax);
     rt::Isolation<int> iso(vcbm::TraceLevel{nfndeb()}, *IOPT == 8, C, C2, n, *A, *B, *EPSF, vcbm::tol::eps1(), *NROOT,

@@ -7,6 +7,19 @@
 #include "solve/solve_internal.hpp"
 #include "vcbm_solve.h"
 
+namespace vcbm {
+
+int quadratic_rescaled(double a, double b, double c, double root[2], int& code) noexcept {
+    const double m = std::max({std::fabs(a), std::fabs(b), std::fabs(c)});
+    code = 0;
+    if (!std::isfinite(m)) return 0;  // a NaN or an infinity: no root can be told
+    int e = 0;
+    std::frexp(m, &e);
+    return quadratic_closed_form(std::ldexp(a, -e), std::ldexp(b, -e), std::ldexp(c, -e), root, code);
+}
+
+}  // namespace vcbm
+
 extern "C" {
 
 void urequ2(const double* A, const double* B, const double* C, int* NROOT, double* ROOT, int* IER) {

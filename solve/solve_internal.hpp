@@ -25,12 +25,10 @@ template <class N>
 // -b/2a is a double root when the residual there is negligible.
 inline constexpr double kDiscriminantFloor = 3.6e-15;
 
-// Real roots of a x^2 + b x + c = 0 (a non-zero): the closed form with the
-// double-root verdict. Returns the number of roots (0, 1 or 2); code is 0 or
-// -1 (double root). root[0] is written whenever a discriminant above the
-// negative threshold is seen. Inline: the bracketing solver's quadratic step
-// calls it on every interpolation.
-[[gnu::always_inline]] inline int quadratic_roots(double a, double b, double c, double root[2], int& code) noexcept {
+// The closed form of quadratic_roots on coefficients whose discriminant and
+// 2a are finite.
+[[gnu::always_inline]] inline int quadratic_closed_form(double a, double b, double c, double root[2],
+                                                        int& code) noexcept {
     code = 0;
     const double d = b * b - 4.0 * a * c;
     if (d <= -kDiscriminantFloor) return 0;
@@ -54,6 +52,26 @@ inline constexpr double kDiscriminantFloor = 3.6e-15;
         return 1;
     }
     return 0;
+}
+
+// Finite coefficients whose discriminant (or 2a) overflows: the roots do not
+// depend on a common factor, so the closed form runs on the coefficients
+// divided by the power of two of the largest (exact, bar the underflow of
+// coefficients far below it).
+int quadratic_rescaled(double a, double b, double c, double root[2], int& code) noexcept;
+
+// Real roots of a x^2 + b x + c = 0 (a non-zero): the closed form with the
+// double-root verdict. Returns the number of roots (0, 1 or 2); code is 0 or
+// -1 (double root). root[0] is written whenever a discriminant above the
+// negative threshold is seen. Inline: the bracketing solver's quadratic step
+// calls it on every interpolation. Where nothing overflows the coefficients
+// are used as they are.
+[[gnu::always_inline]] inline int quadratic_roots(double a, double b, double c, double root[2], int& code) noexcept {
+    constexpr double kHuge = 8.98846567431158e307;  // 2^1023: 2a and b^2 - 4ac stay finite below it
+    const double d = b * b - 4.0 * a * c;
+    if (!(std::fabs(d) < kHuge && std::fabs(a) < kHuge)) [[unlikely]]
+        return quadratic_rescaled(a, b, c, root, code);
+    return quadratic_closed_form(a, b, c, root, code);
 }
 
 namespace bracket {

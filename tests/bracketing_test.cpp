@@ -1,6 +1,7 @@
 // The bracketing solver families and their polynomial drivers: the sequence
 // of abscissae they ask for, their codes, statuses and reports.
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -193,6 +194,34 @@ TEST_F(Recorded, DriverCodesStatusAndReports) {
     upxnul(&n, c, &a, &b, &eps, &eps, &x, &ier);
     EXPECT_TRUE(ier == 1 && rec::codes("UPXNUL") == std::vector<int>{1} && rec::count(Kind::Exit) == 0);
     EXPECT_EQ(rec::names(Kind::Enter), std::vector<std::string>{"UPXNUL"});
+}
+
+TEST_F(Recorded, NaNStopsTheDriversAtOnce) {
+    // A NaN end, coefficient or tolerance ran until the iteration limit,
+    // however large: now code 4 at the first NaN value (or before any
+    // evaluation for a NaN end or tolerance).
+    fill_block({.nitnr = 2147483647});
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case { double c0, a, b, epsx, epsf; int evaluations; };
+    const Case cases[] = {{-0.5, nan, 1, 1e-12, 1e-12, 0}, {-0.5, 0, nan, 1e-12, 1e-12, 0},
+                          {-0.5, 0, 1, nan, 1e-12, 0},    {-0.5, 0, 1, 1e-12, nan, 0},
+                          {nan, 0, 1, 1e-12, 1e-12, 1}};
+    for (const Case& k : cases) {
+        double c[3] = {k.c0, 0, 1}, x = -7;
+        int n = 3, ier = -7, zero = 0;
+        rec::reset();
+        upxnul(&n, c, &k.a, &k.b, &k.epsx, &k.epsf, &x, &ier);
+        EXPECT_EQ(ier, 4);
+        EXPECT_EQ(rec::codes("UPXNUL"), std::vector<int>{4});
+        char status[5] = "xxxx";
+        mpxnul(&zero, &n, nullptr, c, &k.a, &k.b, &k.epsx, &k.epsf, &x, status, &ier, 4);
+        EXPECT_TRUE(ier == 4 && std::string(status) == "    ");
+        EXPECT_EQ(rec::codes("MPXNUL"), std::vector<int>{4});
+        rec::reset();
+        rec::set_level(5);
+        mpxnul(&zero, &n, nullptr, c, &k.a, &k.b, &k.epsx, &k.epsf, &x, status, &ier, 4);
+        EXPECT_EQ(rec::count(Kind::Enter, "MQPOS"), k.evaluations);
+    }
 }
 
 }  // namespace

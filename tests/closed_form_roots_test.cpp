@@ -57,6 +57,25 @@ TEST_F(Recorded, QuadraticMatchesKnownRoots) {
     }
 }
 
+TEST_F(Recorded, OverflowingDiscriminantIsRescaled) {
+    // A common power-of-two factor changes no bit of the roots, also where the
+    // discriminant (or 2A) overflows at the scaled size.
+    const double coefs[][3] = {{1, 1, -1}, {3, -7, 2}, {-0.5, 0.25, 4}, {1, -2, 1}};
+    for (const auto& c : coefs)
+        for (int e : {0, 500, 900, 1020, -400}) {
+            const Res want = quad(c[0], c[1], c[2]);
+            const Res got = quad(std::ldexp(c[0], e), std::ldexp(c[1], e), std::ldexp(c[2], e));
+            EXPECT_EQ(got, want) << c[0] << " " << c[1] << " " << c[2] << " at 2^" << e;
+        }
+    // The reported case: (t^2 + t - 1) 1e154 and 1e308 keep the root 0.618...
+    for (double s : {1e154, 1e308}) {
+        Res r = in_interval({-s, s, s}, 0, 1);
+        EXPECT_TRUE(r[0] == 1 && r[1] == 0 && std::fabs(r[2] - (std::sqrt(5.0) - 1) / 2) < 1e-15) << s;
+    }
+    // Not finite: no root.
+    for (double bad : {NAN, INFINITY}) EXPECT_EQ(quad(1, bad, -1)[0], 0);
+}
+
 TEST_F(Recorded, RootsInTheWidenedInterval) {
     const double e = 0.5e-10;  // half of EPSNR
     // Degree 1: a root EPSNR/2 beyond an end is kept, ends in either order.

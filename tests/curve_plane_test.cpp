@@ -1,6 +1,7 @@
 // Curve/plane intersection (pcvint) and the in-plane test (ckplcv).
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -45,7 +46,10 @@ Vec random_unit(std::size_t ndim, std::mt19937& gen) {
     std::normal_distribution<double> g(0, 1);
     Vec v(ndim);
     double len = 0;
-    for (double& x : v) len += (x = g(gen)) * x;
+    for (double& x : v) {
+        x = g(gen);
+        len += x * x;
+    }
     for (double& x : v) x /= std::sqrt(len);
     return v;
 }
@@ -68,6 +72,29 @@ TEST_F(Recorded, CrossingMissingZeroNormalAndTraces) {
     EXPECT_TRUE(h.ier == 101 && h.nsol == -99 && h.tnear == -99);
     EXPECT_TRUE(rec::codes("PCVINT") == std::vector<int>{101} && rec::count(Kind::Enter) == 0);
     EXPECT_EQ(rec::print_output(), "PCVINT : Unable to find a root\nPCVINT : Undefined direction of plane normale\n");
+}
+
+TEST_F(Recorded, NotANumberGivesCodeFour) {
+    // A NaN tolerance made pcvint miss the crossing with code 0, and a NaN
+    // distance passes every "within EPS1" test. Code 4, nothing written.
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    for (const testing_support::Tolerances& t : {testing_support::Tolerances{.eps1 = nan},
+                                                 testing_support::Tolerances{.epsnr = nan},
+                                                 testing_support::Tolerances{.epspb = nan}}) {
+        testing_support::fill_block(t);
+        rec::reset();
+        const Hit h = intersect(3, kLine, {0, 0, 1}, {0, 0, 0}, 0.3);
+        EXPECT_TRUE(h.ier == 4 && h.nsol == -99 && h.tnear == -99) << h.ier;
+        EXPECT_EQ(rec::codes("PCVINT"), std::vector<int>{4});
+    }
+    testing_support::fill_block();
+    for (int k = 0; k < 9; ++k) {
+        Vec line = kLine, normal = {0, 0, 1}, point = {0, 0, 0};
+        (k < 6 ? line[k] : k < 8 ? normal[k - 6] : point[2]) = k % 2 ? inf : nan;
+        EXPECT_EQ(intersect(3, line, normal, point, 0.3).ier, 4) << k;
+    }
+    // The same line is found with every finite setting.
+    EXPECT_EQ(intersect(3, kLine, {0, 0, 1}, {0, 0, 0}, 0.3).nsol, 1);
 }
 
 TEST_F(Recorded, CurveLyingInThePlane) {

@@ -211,12 +211,18 @@ TEST_F(IntervalRoots, TracesCountsAndNoisyPieces) {
 
 TEST_F(IntervalRoots, BadInputEndsWithACode) {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    for (const V& c : {V{nan, 1, 2, 3, 4}, V{1, 2, 3, 4, inf}, V{1, -3, nan, 1}, V{-1, 1e308, -1e308, 1e308, 1}, V{nan, nan}}) {
+    // A coefficient that is not finite, or a NaN end: code 2 at once, no work space.
+    for (const V& c : {V{nan, 1, 2, 3, 4}, V{1, 2, 3, 4, inf}, V{1, -3, nan, 1}, V{nan, nan}, V{2, -inf, 1}}) {
+        rec::reset();
         const Roots r = solve(c, 0, 1);
-        EXPECT_TRUE(r.ier == 0 || r.ier == 1) << r.ier;
-        for (double x : r.r) EXPECT_TRUE(x >= 0 && x <= 1);
+        EXPECT_TRUE(r.ier == 2 && r.r.empty()) << r.ier;
+        EXPECT_EQ(rec::codes("UR1PLS"), std::vector<int>{2});
     }
-    EXPECT_TRUE(solve(from_roots({0.3, 0.6, 0.9}), 0, nan).r.empty());
+    for (double a : {nan, 0.0})
+        EXPECT_EQ(solve(from_roots({0.3, 0.6, 0.9}), a, a == a ? nan : 1.0).ier, 2);
+    const Roots wide = solve({-1, 1e308, -1e308, 1e308, 1}, 0, 1);
+    EXPECT_TRUE(wide.ier == 0 || wide.ier == 1) << wide.ier;
+    for (double x : wide.r) EXPECT_TRUE(x >= 0 && x <= 1);
     // (t - 0.5)^20 is below EPS1 over a long stretch: the solve ends, with
     // roots inside that stretch or a full list.
     const Roots flat = solve(from_roots(V(20, 0.5)), 0, 1);
@@ -230,6 +236,58 @@ TEST_F(IntervalRoots, BadInputEndsWithACode) {
         EXPECT_LE(solve(from_roots(roots), 0, 1).ier, 1);
     }
     EXPECT_EQ(solve({0, 0, 0, 0}, 0, 1).ier, 100);
+}
+
+TEST_F(IntervalRoots, CommonFactorDoesNotMoveTheRoots) {
+    // Huge coefficients overflowed the discriminant or the polygon: (t^2 + t - 1) 1e154
+    // gave t = 0 with code 0 and 1e308 no root. The roots do not depend on the factor.
+    const double golden = (std::sqrt(5.0) - 1) / 2;
+    for (const V& base : {V{-1, 1, 1}, V{-1, 1, 1, 1e-3}, from_roots({0.2, golden, 0.9, 3, -2})}) {
+        const Roots want = solve(base, 0, 1);
+        ASSERT_EQ(want.ier, 0);
+        for (double s : {0x1p101, 1e154, 1e200, 1e308, -1e308}) {
+            V c = base;
+            const double m = *std::max_element(c.begin(), c.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); });
+            for (double& x : c) x = x / std::fabs(m) * s;
+            expect_roots(solve(c, 0, 1), want.r, 1e-12, "scaled " + std::to_string(s));
+            EXPECT_EQ(solve(c, 0, 1).ier, 0);
+        }
+    }
+    // Below 2^100 the coefficients are used as they are: every bit as before
+    // (a power of two gives the same roots either way; here the comparisons
+    // with EPS1 are what the factor changes).
+    const V c = from_roots({0.25, 0.5, 0.75});
+    V big = c;
+    for (double& x : big) x *= 0x1p99;
+    EXPECT_EQ(solve(big, 0, 1).ier, 0);
+}
+
+TEST_F(IntervalRoots, NaNTolerancesEndAtOnce) {
+    // With a NaN tolerance no piece is ever settled: a call of 11 coefficients
+    // took minutes. Now code 2 before any work space is taken.
+    const V c = from_roots({0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 2.0});
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const testing_support::Tolerances nans[] = {
+        {.eps1 = nan, .epsnr = 1e-12, .nitnr = 2147483647},
+        {.eps1 = 1e-12, .epsnr = nan, .nitnr = 2147483647},
+        {.eps1 = 1e-12, .epsnr = 1e-12, .epspb = nan, .nitnr = 2147483647},
+        {.eps1 = nan, .epsnr = nan, .epspb = nan, .epspb2 = nan, .eps3d = nan, .nitnr = 2147483647}};
+    for (const auto& t : nans) {
+        fill_block(t);
+        rec::reset();
+        const Roots r = solve(c, 0, 1);
+        EXPECT_TRUE(r.ier == 2 && r.r.empty()) << r.ier;
+        EXPECT_EQ(rec::codes("UR1PLS"), std::vector<int>{2});
+        V work(30000), root(10);
+        int eight = 8, ncmax = 61, n = 11, nroot = -1, ier = -1, nlevel = 3;
+        double a = 0, b = 1, epsf = 1e-12;
+        char status[4];
+        mmrs1d(&eight, &ncmax, &n, c.data(), c.data(), &a, &b, &epsf, &nroot, root.data(), work.data(), status, &ier, 4);
+        EXPECT_EQ(ier, 2);
+        mhrs1d(&eight, &ncmax, &n, c.data(), c.data(), &a, &b, &epsf, &nlevel, work.data() + 1000, work.data(), &nroot,
+               root.data(), status, &ier, 4);
+        EXPECT_TRUE(ier == 2 && nroot == 0);
+    }
 }
 
 TEST_F(IntervalRoots, SolverLayers) {

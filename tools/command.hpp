@@ -22,6 +22,7 @@ struct Options {
     int view[2] = {0, 1};     // components drawn horizontally and vertically
     std::string view_name = "xy";
     int digits = 10;          // significant digits of the readable output
+    bool noisy = false;       // roots: the subdivision answer with its intervals (mrs1d0)
 
     // Checks that the chosen view can draw geometry of dimension dim.
     void require_view(int dim, const Field& where) const;
@@ -84,6 +85,10 @@ Run prepare_bezier(const Field& root, const Options& options);
 Run prepare_roots(const Field& root, const Options& options);
 Run prepare_eval(const Field& root, const Options& options);
 Run prepare_plane(const Field& root, const Options& options);
+Run prepare_curvature(const Field& root, const Options& options);
+Run prepare_length(const Field& root, const Options& options);
+Run prepare_at_length(const Field& root, const Options& options);
+Run prepare_bounds(const Field& root, const Options& options);
 
 // Helpers shared by the commands.
 std::string describe(const Curve& c);                 // "2D curve, 3 coefficients on [0, 1]"

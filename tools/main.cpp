@@ -25,16 +25,18 @@ struct UsageError : std::runtime_error {
 };
 
 void print_help(std::ostream& out) {
-    out << "usage: velcurve COMMAND [FILE] [--json] [--trace N] [--svg FILE] [--view xy|xz|yz] [--digits N]\n"
+    out << "usage: velcurve COMMAND [FILE] [--json] [--trace N] [--svg FILE] [--view xy|xz|yz] [--digits N] [--noisy]\n"
            "       velcurve help COMMAND | velcurve COMMAND --help | velcurve --version\n"
            "\n"
            "Reads a JSON document from FILE (or standard input when FILE is absent or -),\n"
            "calls the library and prints the results.\n"
            "\n"
            "commands:\n";
+    std::size_t width = 8;  // the names' column: the longest name and two blanks
+    for (const Command& c : commands()) width = std::max(width, std::string(c.name).size() + 2);
     for (const Command& c : commands()) {
         std::string name = c.name;
-        name.resize(8, ' ');
+        name.resize(width, ' ');
         out << "  " << name << c.summary << "\n";
     }
     out << "\n"
@@ -44,6 +46,7 @@ void print_help(std::ostream& out) {
            "  --svg FILE     draw the curves, control polygons and points found\n"
            "  --view V       plane of the picture for curves in space: xy (default), xz or yz\n"
            "  --digits N     significant digits of the readable output (1 to 17, default 10)\n"
+           "  --noisy        roots: the subdivision answer with its noisy and unresolved intervals\n"
            "\n"
            "exit status: 0 success or warning, 1 a routine failed, 2 bad command line or input\n";
 }
@@ -80,6 +83,8 @@ Options parse_arguments(int argc, char** argv) {
             else if (v == "yz") o.view[0] = 1, o.view[1] = 2;
             else throw UsageError("--view expects xy, xz or yz, found \"" + v + "\"");
             o.view_name = v;
+        } else if (a == "--noisy") {
+            o.noisy = true;
         } else if (a == "--digits") {
             o.digits = parse_int(a, next(), 1, 17);
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
@@ -141,6 +146,7 @@ int run(int argc, char** argv) {
         options = parse_arguments(argc, argv);
         command = find_command(options.command);
         if (command == nullptr) throw UsageError("unknown command \"" + options.command + "\" (see velcurve --help)");
+        if (options.noisy && options.command != "roots") throw UsageError("--noisy applies to the roots command only");
         if (!command->reads_input && !options.file.empty())
             throw UsageError(std::string(command->name) + " reads no input file");
     } catch (const UsageError& e) {

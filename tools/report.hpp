@@ -60,6 +60,7 @@ struct Drawing {
     };
     std::vector<std::pair<std::string, Curve>> curves;  // label, curve
     std::vector<Path> polygons;
+    std::vector<Path> paths;  // plain polylines (normals, circles), drawn without control points
     std::vector<Marker> markers;
     std::vector<Line> lines;
     // A graph such as (t, p(t)) has its own scale on each axis and titles;
@@ -67,7 +68,7 @@ struct Drawing {
     bool equal_aspect = true;
     std::string x_title, y_title;
     std::string marker_legend;  // what the points are ("roots"), "points" when empty
-    bool empty() const { return curves.empty() && polygons.empty() && markers.empty(); }
+    bool empty() const { return curves.empty() && polygons.empty() && paths.empty() && markers.empty(); }
 };
 
 struct Report {

@@ -187,8 +187,9 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
     };
     for (const auto& pts : curves)
         for (auto [x, y] : pts) extend(x, y);
-    for (const auto& p : d.polygons)
-        for (const auto& q : p.points) extend(comp(q, a), comp(q, b));
+    for (const auto* group : {&d.polygons, &d.paths})
+        for (const auto& p : *group)
+            for (const auto& q : p.points) extend(comp(q, a), comp(q, b));
     for (const auto& m : d.markers) extend(comp(m.point, a), comp(m.point, b));
     if (f.x0 > f.x1) f.x0 = f.y0 = 0, f.x1 = f.y1 = 1;
     f.fit(d.equal_aspect);
@@ -204,6 +205,7 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
         << "    .curve { fill: none; stroke: #1f5fbf; stroke-width: 2; }\n"
         << "    .polygon { fill: none; stroke: #888888; stroke-width: 1; stroke-dasharray: 5 3; }\n"
         << "    .control { fill: #ffffff; stroke: #666666; }\n"
+        << "    .path { fill: none; stroke: #c07020; stroke-width: 1; }\n"
         << "    .line { stroke: #2a8a2a; stroke-width: 1; }\n"
         << "    .point { fill: #d03030; }\n"
         << "    .frame { fill: none; stroke: #444444; stroke-width: 1; }\n"
@@ -285,6 +287,14 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
             out << "    <circle class=\"control\" cx=\"" << num(f.X(comp(q, a))) << "\" cy=\"" << num(f.Y(comp(q, b)))
                 << "\" r=\"3\"/>\n";
     }
+    out << "  </g>\n  <g class=\"paths\" clip-path=\"url(#plot)\">\n";
+    for (const auto& p : d.paths) {
+        if (p.points.empty()) continue;
+        std::string pts;
+        for (const auto& q : p.points) add_point(pts, f.X(comp(q, a)), f.Y(comp(q, b)));
+        out << "    <polyline class=\"path\" points=\"" << pts << "\"><title>" << escape(p.label)
+            << "</title></polyline>\n";
+    }
     out << "  </g>\n  <g class=\"curves\" clip-path=\"url(#plot)\">\n";
     for (std::size_t i = 0; i < curves.size(); ++i) {
         std::string pts;
@@ -316,7 +326,7 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
     auto entry = [&](const std::string& sample_svg, const std::string& text) {
         out << "    " << sample_svg << "\n";
         // Long names are cut to the legend's width.
-        const std::string shown = text.size() > 18 ? text.substr(0, 17) + "~" : text;
+        const std::string shown = text.size() > 17 ? text.substr(0, 16) + "~" : text;
         out << "    <text class=\"legend\" x=\"" << num(kLegendX + 30) << "\" y=\"" << num(ly + 4) << "\">"
             << escape(shown) << "</text>\n";
         ly += 20;
@@ -329,6 +339,15 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
     for (const auto& [label, c] : d.curves) entry(hline("curve"), label.empty() ? "curve" : label);
     if (std::any_of(d.polygons.begin(), d.polygons.end(), [](const auto& p) { return !p.points.empty(); }))
         entry(hline("polygon"), "control polygon");
+    // Plain paths by their names, each once; a name's parameter (" t=...") is
+    // left out, so that the normals at several parameters make one entry.
+    std::vector<std::string> path_names;
+    for (const auto& p : d.paths) {
+        const std::string name = p.label.substr(0, p.label.find(" t="));
+        if (!p.points.empty() && std::find(path_names.begin(), path_names.end(), name) == path_names.end())
+            path_names.push_back(name);
+    }
+    for (const auto& name : path_names) entry(hline("path"), name.empty() ? "path" : name);
     for (const auto& l : d.lines) entry(hline("line"), l.label);
     if (!d.markers.empty())
         entry("<circle class=\"key point\" cx=\"" + xm + "\" cy=\"" + num(ly) + "\" r=\"4\"/>",

@@ -1,0 +1,285 @@
+// Tangents and principal normals (mvtan0, mvtang, mdied1, mdiedr) at regular
+// points against the Frenet formulas in long double, at singular points built
+// on purpose (cusps, stationary points with a smooth image, inflexions,
+// straight pieces), and the derivatives of unit vectors and unit cross
+// products (mdrvnr, mdrvpv) against Richardson-extrapolated differences.
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/support/fixture.hpp"
+#include "tests/support/frenet_reference.hpp"
+#include "tests/support/reference.hpp"
+
+namespace {
+
+using fref::LD;
+using fref::V3;
+using rec::Kind;
+using Vec = std::vector<double>;
+using Codes = std::vector<int>;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kEps = 1e-9;
+
+// Everything mvtan0 and mdied1 return, from one call of each.
+struct Dihedron {
+    double tan[4] = {9, 9, 9, 9}, dtan[4] = {9, 9, 9, 9}, nrm[3] = {9, 9, 9}, dnrm[3] = {9, 9, 9};
+    double tnorm = -1, nnorm = -1;
+    int torder = -1, tsense = -1, norder = -1, nsense = -1, iert = -99, iern = -99;
+};
+
+Dihedron search(const Vec& coef, int ndim, double u, Vec bounds = {0, 1}, int ideriv = 1) {
+    Dihedron d;
+    int ncoef = static_cast<int>(coef.size()) / ndim;
+    mvtan0(&ndim, &ncoef, coef.data(), &u, &kEps, bounds.data(), &ideriv, d.tan, &d.tnorm, &d.torder, &d.tsense,
+           d.dtan, &d.iert);
+    if (d.iert == 0)
+        mdied1(&ndim, &ncoef, coef.data(), &u, &kEps, bounds.data(), &ideriv, d.tan, &d.tnorm, &d.torder, d.dtan,
+               d.nrm, &d.nnorm, &d.norder, &d.nsense, d.dnrm, &d.iern);
+    return d;
+}
+
+// The same through mdiedr.
+Dihedron dihedron(const Vec& coef, int ndim, double u, Vec bounds = {0, 1}) {
+    Dihedron d;
+    int ncoef = static_cast<int>(coef.size()) / ndim;
+    mdiedr(&ndim, &ncoef, coef.data(), &u, &kEps, bounds.data(), d.tan, &d.tnorm, &d.torder, &d.tsense, d.nrm,
+           &d.nnorm, &d.norder, &d.nsense, &d.iern);
+    return d;
+}
+
+class TangentNormal : public testing_support::Recorded {};
+
+TEST_F(TangentNormal, RegularPointsMatchTheFrenetFormulas) {
+    std::mt19937 rng(11);
+    for (int ndim : {2, 3}) {
+        for (int ncoef : {3, 4, 6, 9}) {
+            for (int trial = 0; trial < 15; ++trial) {
+                const Vec coef = ref::random_values(rng, static_cast<std::size_t>(ndim * ncoef));
+                const double u = ref::random_values(rng, 1, 0.0, 1.0)[0];
+                const Dihedron d = search(coef, ndim, u);
+                ASSERT_EQ(d.iert, 0);
+                ASSERT_EQ(d.iern, 0);
+                EXPECT_EQ(d.torder * 10 + d.tsense, 11);
+                EXPECT_EQ(d.norder * 10 + d.nsense, 21);
+                const fref::Frenet f = fref::frenet(coef, ndim, u);
+                const LD k = f.curvature, v = f.speed;
+                EXPECT_NEAR(d.tnorm, static_cast<double>(v), 1e-14 * static_cast<double>(v));
+                EXPECT_NEAR(d.nnorm, static_cast<double>(k * v * v), 1e-12 * static_cast<double>(1 + k * v * v));
+                EXPECT_LT(fref::distance(f.t, d.tan, ndim), 1e-14);
+                EXPECT_LT(fref::distance(f.n, d.nrm, ndim), 1e-12 * (1 + 1 / k));
+                // DT = v k N; DN = v (-k T + tau B) (in the plane tau = 0).
+                EXPECT_LT(fref::distance(f.dt, d.dtan, ndim), 1e-12 * (1 + v * k));
+                EXPECT_LT(fref::distance(f.dn, d.dnrm, ndim), 1e-11 * (1 + v * (k + std::fabs(f.torsion))) / k);
+                // mdiedr gives the same vectors.
+                const Dihedron e = dihedron(coef, ndim, u);
+                EXPECT_EQ(e.iern, 0);
+                for (int i = 0; i < ndim; ++i) EXPECT_EQ(e.nrm[i], d.nrm[i]);
+            }
+        }
+    }
+}
+
+// Singular points built on purpose, straight pieces, constant curves, and the
+// ends of the interval (in either order).
+TEST_F(TangentNormal, SingularPointsAndTheirSenses) {
+    struct Case {
+        const char* what;
+        Vec coef;
+        int ndim;
+        double u;
+        Vec bounds;
+        int ier;  // of mdiedr
+        int torder, tsense, norder, nsense;
+        Vec tan, nrm;
+    };
+    const Vec c01{0, 1}, c10{1, 0}, sym{-1, 1};
+    const std::vector<Case> cases = {
+        {"plane segment", {1, 2, 3, 4}, 2, 0.4, c01, -2, 1, 1, 0, 1, {0.6, 0.8}, {-0.8, 0.6}},
+        {"space segment", {1, 2, 3, 0, 3, 4}, 3, 0.4, c01, -2, 1, 1, 0, 0, {0, 0.6, 0.8}, {0, 0, 0}},
+        // ((t - 1/2)^2, (t - 1/2)^3): an interior cusp.
+        {"cusp inside", {0.25, -0.125, -1, 0.75, 1, -1.5, 0, 1}, 2, 0.5, c01, 0, 2, 0, 3, 0, {1, 0}, {0, 1}},
+        // (t^2, t^3) at the lower end: the curve leaves along D2.
+        {"cusp at the lower end", {0, 0, 0, 0, 1, 0, 0, 1}, 2, 0.0, c01, 0, 2, 1, 3, 1, {1, 0}, {0, 1}},
+        {"cusp at the lower end, bounds reversed", {0, 0, 0, 0, 1, 0, 0, 1}, 2, 0.0, c10, 0, 2, 1, 3, 1, {1, 0},
+         {0, 1}},
+        // (t^2, t^3) at the upper end of [-1, 0]: the curve arrives against D2.
+        {"cusp at the upper end", {0, 0, 0, 0, 1, 0, 0, 1}, 2, 0.0, {-1, 0}, 0, 2, 1, 3, 1, {-1, 0}, {0, -1}},
+        // (t^3, t^6): the parabola y = x^2 run through with a stationary point.
+        {"stationary point, smooth image", {0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1}, 2, 0.0, sym, 0, 3, 1, 6, 1,
+         {1, 0}, {0, 1}},
+        // 2 (t^3, 2 t^3, 0) + (0, 0, t^5): a line with D1 = D2 = 0, bent at fifth order.
+        {"two vanishing derivatives", {0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 4, 0, 0, 0, 0, 0, 0, 1}, 3, 0.0, sym, 0, 3, 1,
+         5, 0, {1 / std::sqrt(5.0), 2 / std::sqrt(5.0), 0}, {0, 0, 1}},
+        // (t, t^3): an inflexion inside, then at either end.
+        {"inflexion inside", {0, 0, 1, 0, 0, 0, 0, 1}, 2, 0.0, sym, 0, 1, 1, 3, 0, {1, 0}, {0, 1}},
+        {"inflexion at the lower end", {0, 0, 1, 0, 0, 0, 0, 1}, 2, 0.0, c01, 0, 1, 1, 3, 1, {1, 0}, {0, 1}},
+        {"inflexion at the upper end", {0, 0, 1, 0, 0, 0, 0, 1}, 2, 0.0, {-1, 0}, 0, 1, 1, 3, 1, {1, 0}, {0, -1}},
+        {"constant curve", {1, 2, 0, 0, 0, 0}, 2, 0.5, c01, -1, 0, 0, 0, 0, {0, 0}, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        const Dihedron d = dihedron(c.coef, c.ndim, c.u, c.bounds);
+        EXPECT_EQ(d.iern, c.ier) << c.what;
+        EXPECT_EQ(d.torder, c.torder) << c.what;
+        EXPECT_EQ(d.tsense, c.tsense) << c.what;
+        EXPECT_EQ(d.norder, c.norder) << c.what;
+        EXPECT_EQ(d.nsense, c.nsense) << c.what;
+        for (int i = 0; i < c.ndim; ++i) {
+            EXPECT_NEAR(d.tan[i], c.tan[i], 1e-15) << c.what;
+            EXPECT_NEAR(d.nrm[i], c.nrm[i], 1e-15) << c.what;
+        }
+        if (c.ier == -1) EXPECT_EQ(d.tnorm, 0.0) << c.what;
+        if (c.ier != 0) EXPECT_EQ(d.nnorm, 0.0) << c.what;
+        // The same plane curve in space with a zero third component gives the same dihedron.
+        if (c.ndim == 2) {
+            Vec c3;
+            for (std::size_t j = 0; j < c.coef.size(); j += 2) c3.insert(c3.end(), {c.coef[j], c.coef[j + 1], 0.0});
+            const Dihedron e = dihedron(c3, 3, c.u, c.bounds);
+            EXPECT_EQ(e.tsense * 10 + e.torder, d.tsense * 10 + d.torder) << c.what;
+            EXPECT_EQ(e.norder, d.norder) << c.what;
+            for (int i = 0; i < 2; ++i) EXPECT_EQ(e.tan[i], d.tan[i]) << c.what;
+            EXPECT_EQ(e.tan[2], 0.0) << c.what;
+            if (c.ier == 0)
+                for (int i = 0; i < 2; ++i) EXPECT_EQ(e.nrm[i], d.nrm[i]) << c.what;
+        }
+    }
+}
+
+// mvtan0's own outputs at a cusp and on a constant curve, with and without the derivative.
+TEST_F(TangentNormal, TangentOutputsAndReports) {
+    const Vec cusp{0.25, -0.125, -1, 0.75, 1, -1.5, 0, 1}, constant{1, 2, 0, 0};
+    // At the upper end of [0, 1/2] the tangent of the cusp turns round, its derivative too.
+    Dihedron a = search(cusp, 2, 0.5, {0, 0.5});
+    Dihedron b = search(cusp, 2, 0.5, {0.5, 1});
+    EXPECT_EQ(a.tan[0], -1.0);
+    EXPECT_EQ(b.tan[0], 1.0);
+    EXPECT_EQ(a.dtan[1], -b.dtan[1]);
+    EXPECT_NE(a.dtan[1], 0.0);
+    const Dihedron c = search(constant, 2, 0.3);
+    EXPECT_EQ(c.iert, -1);
+    EXPECT_EQ(c.tan[0] + c.tan[1] + c.dtan[0] + c.dtan[1] + c.tnorm, 0.0);
+    EXPECT_EQ(c.tsense, 0);
+    EXPECT_EQ(rec::codes("MVTAN0"), (Codes{0, 0, -1}));  // every exit reported
+
+    // mvtang leaves no trace of a derivative and reports only non-zero codes.
+    rec::reset();
+    int ndim = 2, ncoef = 2, torder, tsense, ier;
+    double tan[2], tnorm, u = 0.3, bounds[2] = {0, 1};
+    mvtang(&ndim, &ncoef, constant.data(), &u, &kEps, bounds, tan, &tnorm, &torder, &tsense, &ier);
+    EXPECT_EQ(ier, -1);
+    ncoef = 4;
+    mvtang(&ndim, &ncoef, cusp.data(), &u, &kEps, bounds, tan, &tnorm, &torder, &tsense, &ier);
+    EXPECT_EQ(ier, 0);
+    EXPECT_EQ(rec::codes("MVTANG"), Codes{-1});
+}
+
+TEST_F(TangentNormal, TracesReportsAndWorkSpace) {
+    const Vec seg{1, 2, 3, 4};
+    rec::set_level(2);
+    dihedron(seg, 2, 0.5);
+    EXPECT_EQ(rec::names(Kind::Enter), (std::vector<std::string>{"MDIEDR", "MVTAN0", "VNITVT", "MDIED1"}));
+    EXPECT_EQ(rec::names(Kind::Exit), (std::vector<std::string>{"VNITVT", "MVTAN0", "MDIED1", "MDIEDR"}));
+    EXPECT_EQ(rec::codes("MVTAN0"), Codes{0});
+    EXPECT_EQ(rec::codes("MDIED1"), Codes{-1});
+    EXPECT_EQ(rec::codes("MDIEDR"), Codes{-2});
+
+    // Beyond three dimensions mvtan0 takes the two points of its sense test from the work space.
+    rec::reset();
+    int ndim = 4, ncoef = 3, zero = 0, torder, tsense, ier;
+    const Vec cusp4{0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 0, 0};
+    double tan[4], dtan[4], tnorm, u = 0.0, bounds[2] = {-1, 1};
+    mvtan0(&ndim, &ncoef, cusp4.data(), &u, &kEps, bounds, &zero, tan, &tnorm, &torder, &tsense, dtan, &ier);
+    EXPECT_EQ(ier, 0);
+    EXPECT_EQ(torder * 10 + tsense, 20);  // t^2 (1, 2, 0, 0) turns back at every interior point
+    EXPECT_EQ(rec::count(Kind::Request), 1);
+    EXPECT_EQ(rec::events().front().code, 8);
+    EXPECT_EQ(rec::count(Kind::Release), 1);
+    rec::reset();
+    rec::fail_request(1);
+    mvtan0(&ndim, &ncoef, cusp4.data(), &u, &kEps, bounds, &zero, tan, &tnorm, &torder, &tsense, dtan, &ier);
+    EXPECT_EQ(ier, 1);
+    EXPECT_EQ(rec::count(Kind::Release), 0);
+
+    // Bad counts and NaN parameters end with a defined code.
+    struct Bad {
+        Vec coef;
+        int ndim;
+        double u;
+        int ier;
+    };
+    for (const auto& b : {Bad{Vec(2 * 62, 1.0), 2, 0.5, 1}, Bad{Vec(4, 1.0), 4, 0.5, 1}, Bad{Vec(4, 1.0), 1, 0.5, 1},
+                          Bad{{0, 0, 1, 0, 0, 1}, 2, kNaN, 0}}) {
+        const Dihedron d = dihedron(b.coef, b.ndim, b.u);
+        EXPECT_EQ(d.iern, b.ier);
+    }
+    ndim = 2;
+    ncoef = 62;
+    const Vec big(2 * 62, 1.0);
+    u = 0.5;
+    mvtan0(&ndim, &ncoef, big.data(), &u, &kEps, bounds, &zero, tan, &tnorm, &torder, &tsense, dtan, &ier);
+    EXPECT_EQ(ier, 10);
+}
+
+// Derivatives of unit vectors and unit cross products of random polynomial
+// vector functions against Richardson-extrapolated central differences.
+TEST_F(TangentNormal, UnitVectorDerivativesMatchRichardson) {
+    std::mt19937 rng(5);
+    for (int trial = 0; trial < 40; ++trial) {
+        const Vec ca = ref::random_values(rng, 9), cb = ref::random_values(rng, 9);
+        const double u = ref::random_values(rng, 1, 0.0, 1.0)[0];
+        auto at = [](const Vec& c, int r, LD t) { return fref::derivative(c, 3, r, t); };
+        auto to_d = [](const V3& v) { return std::vector<double>{double(v[0]), double(v[1]), double(v[2])}; };
+        const Vec a = to_d(at(ca, 0, u)), b = to_d(at(cb, 0, u)), da = to_d(at(ca, 1, u)), db = to_d(at(cb, 1, u));
+        if (fref::norm(fref::cross(at(ca, 0, u), at(cb, 0, u))) < 0.1) continue;  // keep the differences well conditioned
+        int ier = -9, three = 3, two = 2;
+        double dunit[3];
+        mdrvpv(a.data(), b.data(), da.data(), db.data(), &kEps, dunit, &ier);
+        ASSERT_EQ(ier, 0);
+        const V3 want = fref::richardson(
+            [&](LD t) { return fref::unit(fref::cross(at(ca, 0, t), at(cb, 0, t))); }, u, 1e-4L);
+        EXPECT_LT(fref::distance(want, dunit), 1e-9 * (1 + fref::norm(want)));
+        double dv[3];
+        for (int n : {two, three}) {
+            mdrvnr(&n, a.data(), da.data(), &kEps, dv, &ier);
+            ASSERT_EQ(ier, 0);
+            const V3 w = fref::richardson(
+                [&](LD t) {
+                    V3 v = at(ca, 0, t);
+                    if (n == 2) v[2] = 0;
+                    return fref::unit(v);
+                },
+                u, 1e-4L);
+            EXPECT_LT(fref::distance(w, dv, n), 1e-9 * (1 + fref::norm(w)));
+        }
+        // In place on the derivative.
+        Vec d2 = da;
+        mdrvnr(&three, a.data(), d2.data(), &kEps, d2.data(), &ier);
+        EXPECT_EQ(d2, Vec(dv, dv + 3));
+    }
+}
+
+TEST_F(TangentNormal, UnitVectorDerivativeOfANullVector) {
+    int three = 3, ier;
+    double z[3] = {0, 0, 0}, v[3] = {0, 3, 4}, dv[3] = {1, 1, 1}, out[3] = {7, 7, 7};
+    const double zero = 0.0;
+    rec::set_level(5);
+    mdrvnr(&three, z, dv, &zero, out, &ier);  // a zero length fails even with EPS = 0
+    EXPECT_EQ(ier, 1);
+    EXPECT_EQ(out[0], 7.0);
+    EXPECT_EQ(rec::count(Kind::Debug, "MDRVNR : Le vecteur est nul"), 1);
+    mdrvnr(&three, v, dv, &kEps, out, &ier);
+    EXPECT_EQ(ier, 0);
+    EXPECT_EQ(rec::codes("MDRVNR"), (Codes{1, 0}));
+    const std::string dump = rec::print_output();
+    EXPECT_NE(dump.find("MDRVNR : XVECTE(1:3) = 0 3 4"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("       XDVECT(1:3) = 1 1 1"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("MDRVNR : DVECNO(1:3) = 0.2"), std::string::npos) << dump;
+    // mdrvpv of parallel vectors fails through mdrvnr, and reports it.
+    mdrvpv(v, v, dv, dv, &kEps, out, &ier);
+    EXPECT_EQ(ier, 1);
+    EXPECT_EQ(rec::codes("MDRVPV"), Codes{1});
+}
+
+}  // namespace
