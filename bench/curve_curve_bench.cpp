@@ -310,6 +310,10 @@ std::vector<Pair> endpoint_set(int count) {
         pr.c1 = to_canonical(2, p1);
         pr.c2 = to_canonical(2, p2);
         if (!reference(pr, 1024)) continue;
+        // The polylines may see the shared end point itself: it is added below.
+        for (std::size_t k = 0; k < pr.want.size();)
+            if (pr.want[k] > 1 - 1e-3 && pr.want[k + 1] < 1e-3) pr.want.erase(pr.want.begin() + k, pr.want.begin() + k + 2);
+            else k += 2;
         if (tangent && !pr.want.empty()) continue;  // a lone tangential contact
         pr.tangent = tangent;
         pr.want.insert(pr.want.begin(), {1.0, 0.0});

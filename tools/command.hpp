@@ -70,6 +70,7 @@ Run prepare_bezier(const Field& root, const Options& options);
 Run prepare_roots(const Field& root, const Options& options);
 Run prepare_eval(const Field& root, const Options& options);
 Run prepare_plane(const Field& root, const Options& options);
+Run prepare_intersect(const Field& root, const Options& options);
 
 // Helpers shared by the commands.
 std::string describe(const Curve& c);                 // "2D curve, 3 coefficients on [0, 1]"

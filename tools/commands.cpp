@@ -11,6 +11,8 @@ const std::vector<Command>& commands() {
          prepare_bezier},
         {"roots", "all roots of a polynomial on an interval (ur1pls)", true, nullptr, prepare_roots},
         {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane},
+        {"intersect", "intersections of two curves in the plane or in space (umcvcv)", true, nullptr,
+         prepare_intersect},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };
