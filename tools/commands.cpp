@@ -27,6 +27,8 @@ const std::vector<Command>& commands() {
         {"box", "axis-aligned and oriented boxes of curves (mblbe0, mblcr4)", true, nullptr, prepare_box},
         {"shape", "principal axes of a point set and its verdict: point, line, plane (mckpl0, mckent)", true, nullptr,
          prepare_shape},
+        {"intersect", "intersections of two curves in the plane or in space (umcvcv)", true, nullptr,
+         prepare_intersect},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo, help_demo},
     };
