@@ -8,13 +8,13 @@
 // the first derivative above it with a component across the tangent
 // (NORDER). A derivative of even order gives a tangent whose sense may be
 // wrong on one side (a cusp), a normal component of odd order a normal whose
-// sense may change (an inflexion): the sense tests of sense.hpp decide.
+// sense may change (an inflexion): the sense tests of search.hpp decide.
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 
-#include "diffgeom/sense.hpp"
+#include "diffgeom/search.hpp"
 #include "frame/frame.hpp"
 #include "frame/vector_toolkit.hpp"
 #include "vcbm_diffgeom.h"
@@ -85,6 +85,41 @@ Sense bend_sense(int ndim, int ncoef, const double* coef, double u, double lo, d
     });
 }
 
+int normal_component(int ndim, int ncoef, const double* coef, const double* u, const double* eps,
+                     const double* tan, double tnorm, int torder, double* w, double& wn, double* nrm,
+                     double& nnorm) noexcept {
+    int iret = 0;
+    for (int k = torder + 1; torder >= 1 && k <= ncoef - 1; ++k) {
+        mdrvck(&ncoef, &ndim, coef, &k, u, w);
+        vnitvt(eps, &ndim, w, w, &wn, &iret);
+        if (iret > 0) return -1;
+        if (iret < 0) continue;
+        double tw = 0.0;
+        for (int i = 0; i < ndim; ++i) tw += tan[i] * w[i];
+        for (int i = 0; i < ndim; ++i) nrm[i] = (w[i] - tan[i] * tw) * wn;
+        const double eps2 = tnorm > 0.0 ? *eps + 2.0 * *eps * wn / tnorm : HUGE_VAL;
+        vnitvt(&eps2, &ndim, nrm, nrm, &nnorm, &iret);
+        if (iret > 0) return -1;
+        if (iret == 0) return k;
+    }
+    return 0;
+}
+
+void arbitrary_normal(int ndim, const double* t, double eps, double* n) noexcept {
+    if (ndim == 2) {
+        n[0] = -t[1];
+        n[1] = t[0];
+        return;
+    }
+    double n0[3] = {-t[1], t[0], 0.0}, b[3];
+    if (std::fabs(t[0]) <= eps && std::fabs(t[1]) <= eps) {
+        n0[0] = 0.0;
+        n0[1] = 1.0;
+    }
+    cross3(t, n0, b);
+    cross3(b, t, n);
+}
+
 }  // namespace vcbm::geo
 
 namespace {
@@ -92,13 +127,6 @@ namespace {
 using vcbm::geo::kMaxCoef;
 constexpr int kThree = 3;
 constexpr int kNoDerivative = 0;
-
-// The vector of dimension NDIM (2 or 3) as three components.
-void pad3(int ndim, const double* v, double* v3) noexcept {
-    v3[0] = v[0];
-    v3[1] = v[1];
-    v3[2] = ndim == 3 ? v[2] : 0.0;
-}
 
 // One dump line of mdrvnr: a label and the NDIM components of V.
 void dump(const char* label, int ndim, const double* v) noexcept {
@@ -118,30 +146,14 @@ int normal_search(int ndim, int ncoef, const double* COEF, const double* U, cons
     if (ncoef > kMaxCoef) return 10;
     const double eps = *EPS;
     double w[3], wn = 0.0;
-    int order = 0, iret = 0;
-    for (int k = std::max(torder, 0) + 1; torder >= 1 && k <= ncoef - 1; ++k) {
-        mdrvck(&ncoef, &ndim, COEF, &k, U, w);
-        vnitvt(EPS, &ndim, w, w, &wn, &iret);
-        if (iret > 0) return 1;
-        if (iret < 0) continue;
-        // The component of D_K across the tangent, its tolerance enlarged by
-        // the error that the tangent's own tolerance carries into it.
-        double tw = 0.0;
-        for (int i = 0; i < ndim; ++i) tw += TAN[i] * w[i];
-        for (int i = 0; i < ndim; ++i) NRM[i] = (w[i] - TAN[i] * tw) * wn;
-        const double eps2 = tnorm > 0.0 ? eps + 2.0 * eps * wn / tnorm : HUGE_VAL;
-        vnitvt(&eps2, &ndim, NRM, NRM, NNORM, &iret);
-        if (iret > 0) return 1;
-        if (iret < 0) continue;
-        order = k;
-        break;
-    }
+    int iret = 0;
+    const int order = vcbm::geo::normal_component(ndim, ncoef, COEF, U, EPS, TAN, tnorm, torder, w, wn, NRM, *NNORM);
+    if (order < 0) return 1;
     if (order == 0) {
         // A straight piece: a quarter turn of the tangent in the plane, no
         // normal in space.
         if (ndim == 2) {
-            NRM[0] = -TAN[1];
-            NRM[1] = TAN[0];
+            vcbm::geo::arbitrary_normal(2, TAN, eps, NRM);
         } else {
             for (int i = 0; i < 3; ++i) NRM[i] = 0.0;
             *NSENSE = 0;
@@ -165,10 +177,10 @@ int normal_search(int ndim, int ncoef, const double* COEF, const double* U, cons
         mdrvnr(&ndim, w, v, EPS, dw, &iret);
         if (iret > 0) return 1;
         double t3[3], w3[3], dt3[3], dw3[3], db[3], b[3], dn[3];
-        pad3(ndim, TAN, t3);
-        pad3(ndim, w, w3);
-        pad3(ndim, DTAN, dt3);
-        pad3(ndim, dw, dw3);
+        vcbm::geo::pad3(ndim, TAN, t3);
+        vcbm::geo::pad3(ndim, w, w3);
+        vcbm::geo::pad3(ndim, DTAN, dt3);
+        vcbm::geo::pad3(ndim, dw, dw3);
         mdrvpv(t3, w3, dt3, dw3, EPS, db, &iret);
         if (iret > 0) return 1;
         // In the plane T x W is across it: the three components are kept.

@@ -11,18 +11,18 @@ VCBM_BEGIN_DECLS
 /**
  * @brief Curvature, radius and centre of curvature of a canonical curve at one parameter.
  *
- * The first and second derivatives are formed from the coefficients (derivc,
- * cderiv) and evaluated at U. A singular point and an inflexion are detected
+ * The first and second derivatives are evaluated at U with the operations of
+ * derivc, cderiv and pocurv, in one pass. A singular point and an inflexion are detected
  * component by component against EPSPB (the first value of mepspb); a zero
  * curvature by the Euclidean length of D1 x D2, then of (D1 x D2) x D1,
  * against EPS1 (meps1). HUGE is the bound returned by merflo.
  *
  * @param[in]  POINT   double POINT(NDIM): the point of the curve at U; only places the centre.
  * @param[in]  NDIM    int: space dimension, 2 or 3.
- * @param[in]  NCOEF   int: number of coefficients, 3 to 62 for a result (degree NCOEF-1).
+ * @param[in]  NCOEF   int: number of coefficients, at least 3 for a result (degree NCOEF-1).
  * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients, column k the coefficient of U**(k-1).
  * @param[in]  U       double: parameter value.
- * @param[out] WORK    double WORK(NDIM, NCOEF-1): work array (derivative coefficients), of no use on return.
+ * @param[out] WORK    double WORK(NDIM, NCOEF-1): work array, kept for the interface; not written.
  * @param[out] CURV    double: curvature at U.
  * @param[out] RADIUS  double: radius of curvature, 1/CURV.
  * @param[out] CENTER  double CENTER(NDIM): centre of curvature.
@@ -35,7 +35,6 @@ VCBM_BEGIN_DECLS
  *   - 3: zero curvature: |D1 x D2| or |(D1 x D2) x D1| at most EPS1; CURV = 0, RADIUS = HUGE, CENTER = HUGE.
  *   - 4: the curve is a segment (NCOEF <= 2); CURV = 0, RADIUS = HUGE, CENTER = HUGE.
  *   - 5: NDIM is not 2 or 3; nothing written.
- *   - 10: NCOEF above 62 (the derivative table stops at degree 60); nothing written.
  * @par Work space
  *   None.
  * @par Trace
@@ -47,6 +46,294 @@ VCBM_API void cvture(const double* POINT, const int* NDIM, const int* NCOEF, con
                      double* WORK, double* CURV, double* RADIUS, double* CENTER, int* IER);
 
 /* ---- Frenet frame ---- */
+
+/**
+ * @brief Derivative of a cross product: R = A x DB + DA x B.
+ *
+ * @param[in]  A   double A(3): first factor.
+ * @param[in]  B   double B(3): second factor.
+ * @param[in]  DA  double DA(3): derivative of A.
+ * @param[in]  DB  double DB(3): derivative of B.
+ * @param[out] R   double R(3): the derivative of A x B; may be any of the inputs.
+ *
+ * @par Codes
+ *   None (no error argument).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void mderpv(const double* A, const double* B, const double* DA, const double* DB, double* R);
+
+/**
+ * @brief Second derivative of a cross product: R = A x D2B + 2 DA x DB + D2A x B.
+ *
+ * @param[in]  A    double A(3): first factor.
+ * @param[in]  B    double B(3): second factor.
+ * @param[in]  DA   double DA(3): derivative of A.
+ * @param[in]  DB   double DB(3): derivative of B.
+ * @param[in]  D2A  double D2A(3): second derivative of A.
+ * @param[in]  D2B  double D2B(3): second derivative of B.
+ * @param[out] R    double R(3): the second derivative of A x B; may be any of the inputs.
+ *
+ * @par Codes
+ *   None (no error argument).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void md2rpv(const double* A, const double* B, const double* DA, const double* DB, const double* D2A,
+                     const double* D2B, double* R);
+
+/**
+ * @brief Derivative of the double cross product (A x B) x C.
+ *
+ * For NDIM = 2 the plane form: with W = A(1)B(2) - A(2)B(1) and DW its
+ * derivative, R(1) = -DC(2) W - C(2) DW, R(2) = DC(1) W + C(1) DW; only the
+ * first two components of every vector are read and written. Any other
+ * NDIM is taken as 3.
+ *
+ * @param[in]  NDIM  int: 2 for the plane form, otherwise three dimensions.
+ * @param[in]  A     double A(3): first factor.
+ * @param[in]  B     double B(3): second factor.
+ * @param[in]  C     double C(3): third factor.
+ * @param[in]  DA    double DA(3): derivative of A.
+ * @param[in]  DB    double DB(3): derivative of B.
+ * @param[in]  DC    double DC(3): derivative of C.
+ * @param[out] R     double R(3): the derivative (R(NDIM) in the plane); may be any of the inputs.
+ *
+ * @par Codes
+ *   None (no error argument).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void mdrdpv(const int* NDIM, const double* A, const double* B, const double* C, const double* DA,
+                     const double* DB, const double* DC, double* R);
+
+/**
+ * @brief Second derivative of the double cross product (A x B) x C, with the plane form of mdrdpv for NDIM = 2.
+ *
+ * @param[in]  NDIM  int: 2 for the plane form, otherwise three dimensions.
+ * @param[in]  A     double A(3): first factor.
+ * @param[in]  B     double B(3): second factor.
+ * @param[in]  C     double C(3): third factor.
+ * @param[in]  DA    double DA(3): derivative of A.
+ * @param[in]  DB    double DB(3): derivative of B.
+ * @param[in]  DC    double DC(3): derivative of C.
+ * @param[in]  D2A   double D2A(3): second derivative of A.
+ * @param[in]  D2B   double D2B(3): second derivative of B.
+ * @param[in]  D2C   double D2C(3): second derivative of C.
+ * @param[out] R     double R(3): the second derivative (R(NDIM) in the plane); may be any of the inputs.
+ *
+ * @par Codes
+ *   None (no error argument).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void md2dpv(const int* NDIM, const double* A, const double* B, const double* C, const double* DA,
+                     const double* DB, const double* DC, const double* D2A, const double* D2B, const double* D2C,
+                     double* R);
+
+/**
+ * @brief Derivatives of order 0 to K of the unit vector V/|V| from those of V.
+ *
+ * Leibniz's rule on V = L W, L = |V|, W . W = 1, with the binomials of the
+ * mcmcnp table.
+ *
+ * @param[in]  NDIM  int: dimension of the vectors.
+ * @param[in]  V     double V(NDIM, 0:K): the vector and its derivatives.
+ * @param[in]  K     int: highest order, 1 to 3.
+ * @param[in]  EPS   double: the shortest admissible length of V(:, 0).
+ * @param[out] W     double W(NDIM, 0:K): the unit vector and its derivatives (not the same array as V).
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: |V(:, 0)| < EPS, or |V(:, 0)| = 0 (or NaN); W untouched.
+ *   - 2: K outside 1..3; W untouched.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 5, entry and exit lines. Every exit is reported through aermsg, success included.
+ */
+VCBM_API void mdrknr(const int* NDIM, const double* V, const int* K, const double* EPS, double* W, int* IER);
+
+/**
+ * @brief Second derivative of the unit vector of A x B when A and B have the derivatives DA, DB, D2A, D2B.
+ *
+ * @param[in]  A    double A(3): first factor.
+ * @param[in]  B    double B(3): second factor.
+ * @param[in]  DA   double DA(3): derivative of A.
+ * @param[in]  DB   double DB(3): derivative of B.
+ * @param[in]  D2A  double D2A(3): second derivative of A.
+ * @param[in]  D2B  double D2B(3): second derivative of B.
+ * @param[in]  EPS  double: the shortest admissible length of A x B.
+ * @param[out] R    double R(3): the second derivative of (A x B)/|A x B|.
+ * @param[out] IER  int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: A x B is null (mdrknr); R untouched.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Positive codes are reported through aermsg.
+ */
+VCBM_API void mdrv2pv(const double* A, const double* B, const double* DA, const double* DB, const double* D2A,
+                      const double* D2B, const double* EPS, double* R, int* IER);
+
+/**
+ * @brief Frenet frame of a canonical curve in the plane or in space: 1 to 3 vectors, derivatives of order 0 to 2, unit or raw.
+ *
+ * The tangent and the normal come from the searches of mvtan0 and mdied1
+ * (orders, senses at singular points, sense tests inside BOUNDS). Unit frame
+ * (odd INORM): T, N unit, B = T x N; their derivatives are those of the unit
+ * vectors of D_TORDER, of B x T and of T x N, B the unit vector of T x D_NORDER
+ * (mdrvnr, mdrknr, mdrvpv, mdrv2pv). Raw frame (even INORM): T(:, j) =
+ * D_(TORDER+j); N = (T1 x D_NORDER) x T1 with T1 the unit tangent, the
+ * component of D_NORDER across it, and N(:, j) its product-rule derivatives
+ * with T1 and D_NORDER differentiated (mdrdpv, md2dpv); B = T x N with its
+ * product-rule derivatives (mderpv, md2rpv). A straight piece gets the
+ * arbitrary normal of vtrfrt with zero derivatives and NNORM = 0. In the plane
+ * B holds the two in-plane components of T x N, which are 0.
+ *
+ * @param[in]  NDIM    int: space dimension, 2 or 3.
+ * @param[in]  NCOEF   int: number of coefficients, 2 to 61.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients.
+ * @param[in]  U       double: parameter.
+ * @param[in]  EPS     double: null-vector tolerance.
+ * @param[in]  BOUNDS  double BOUNDS(2): parameter interval, either order (sense tests).
+ * @param[in]  IDER    int: highest derivative order, 0 to 2.
+ * @param[in]  NVEC    int: 1 for T, 2 for T and N, 3 for T, N and B.
+ * @param[in]  INORM   int: odd for the unit frame, even for the raw frame.
+ * @param[out] T       double T(NDIM, 0:IDER): tangent and its derivatives.
+ * @param[out] TNORM   double: length of the derivative that gave T.
+ * @param[out] TSENSE  int: 1 when the sense of T is defined, 0 when not.
+ * @param[out] TORDER  int: order of the derivative that gave T.
+ * @param[out] N       double N(NDIM, 0:IDER): principal normal and its derivatives (NVEC >= 2).
+ * @param[out] NNORM   double: length of the normal component that gave N; 0 on a straight piece (NVEC >= 2).
+ * @param[out] NSENSE  int: 1 when the sense of N is defined, 0 when not (NVEC >= 2).
+ * @param[out] NORDER  int: order of the derivative that gave N; 0 when none (NVEC >= 2).
+ * @param[out] B       double B(NDIM, 0:IDER): binormal and its derivatives (NVEC = 3).
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: a null vector where none is allowed (the segment's direction or normal), or a failure of a lower routine.
+ *   - 2: NCOEF < 2, or every derivative is null (TNORM = 0).
+ *   - 3: NDIM not 2 or 3, IDER outside 0..2 or NVEC outside 1..3: only the orders, senses and norms are cleared.
+ *   - 10: NCOEF above 61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   No entry or exit trace. Every exit is reported through aermsg, success included.
+ */
+VCBM_API void mtrdfrt(const int* NDIM, const int* NCOEF, const double* COEF, const double* U, const double* EPS,
+                      const double* BOUNDS, const int* IDER, const int* NVEC, const int* INORM, double* T,
+                      double* TNORM, int* TSENSE, int* TORDER, double* N, double* NNORM, int* NSENSE, int* NORDER,
+                      double* B, int* IER);
+
+/**
+ * @brief Unit Frenet frame of a space curve on [0, 1] at a parameter, with the tolerance of meps1.
+ *
+ * The tangent and normal come from mdiedr; a segment or a straight piece gets
+ * an arbitrary normal: (-T(2), T(1), 0), or (0, 1, 0) when the first two
+ * components of T are at most EPS1, made perpendicular to T.
+ *
+ * @param[in]  NCOEF  int: number of coefficients, 2 to 61.
+ * @param[in]  COEF   double COEF(3, NCOEF): canonical coefficients.
+ * @param[in]  U      double: parameter.
+ * @param[out] T      double T(3): unit tangent.
+ * @param[out] N      double N(3): unit principal normal.
+ * @param[out] B      double B(3): unit binormal T x N.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: the tangent is undefined, a null vector, or a lower failure (NCOEF above 61 included).
+ *   - 2: NCOEF < 2.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   No entry or exit trace. Positive codes are reported through aermsg.
+ */
+VCBM_API void vtrfrt(const int* NCOEF, const double* COEF, const double* U, double* T, double* N, double* B,
+                     int* IER);
+
+/**
+ * @brief Frenet frame of a space curve on [0, 1] and its first derivatives (mtrdfrt with the tolerance of meps1).
+ *
+ * @param[in]  NCOEF  int: number of coefficients, 2 to 61.
+ * @param[in]  COEF   double COEF(3, NCOEF): canonical coefficients.
+ * @param[in]  U      double: parameter.
+ * @param[in]  INORM  int: odd for the unit frame, even for the raw frame (see mtrdfrt).
+ * @param[out] T      double T(3): tangent.
+ * @param[out] N      double N(3): principal normal.
+ * @param[out] B      double B(3): binormal.
+ * @param[out] DT     double DT(3): derivative of T with respect to U.
+ * @param[out] DN     double DN(3): derivative of N.
+ * @param[out] DB     double DB(3): derivative of B.
+ * @param[out] IER    int: result code, see Codes; the six vectors are written only when it is below 1.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1, 2, 10: those of mtrdfrt (2 also for NCOEF < 2).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   No entry or exit trace. Every exit is reported through aermsg, success included.
+ */
+VCBM_API void vtdfrt(const int* NCOEF, const double* COEF, const double* U, const int* INORM, double* T, double* N,
+                     double* B, double* DT, double* DN, double* DB, int* IER);
+
+/**
+ * @brief Tangent, normal, binormal, curvature, its arc-length derivative and torsion of a canonical curve, on request.
+ *
+ * The curvature comes from the orders p = TORDER and q = NORDER: q = 2p gives
+ * 2 (p!)**2 NNORM / (q! TNORM**2), |D1 x D2| / |D1|**3 at a regular point;
+ * q < 2p is a cusp (ICUSP = 1, curvature left 0); q > 2p a flat point
+ * (curvature 0). DCURV = (D3 . NRM - 3 CURV TNORM (D2 . TAN)) / TNORM**3 and
+ * the torsion (BIN . D3) / CURV / TNORM**3.
+ *
+ * @param[in]  NDIM    int: space dimension, 2 or 3.
+ * @param[in]  NCOEF   int: number of coefficients, up to 61.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients.
+ * @param[in]  U       double: parameter.
+ * @param[in]  BOUNDS  double BOUNDS(2): parameter interval, either order (sense tests).
+ * @param[in]  IOPT    int: 1 tangent; 2 tangent, normal, binormal (space); 3 tangent, normal, curvature;
+ *                     4 as 2 and curvature; 5 as 4 and DCURV; 6 as 4 and torsion; 7 as 4, DCURV and torsion.
+ * @param[in]  EPS     double: null-vector tolerance.
+ * @param[in]  IDERIV  int: 1 to also compute the derivatives of TAN, NRM and BIN (second columns).
+ * @param[out] TAN     double TAN(NDIM, 2): unit tangent and, with IDERIV = 1, its derivative.
+ * @param[out] NRM     double NRM(NDIM, 2): unit principal normal and, with IDERIV = 1, its derivative (IOPT >= 2).
+ * @param[out] BIN     double BIN(3, 2): unit binormal and, with IDERIV = 1, its derivative (space, IOPT 2, 4 to 7).
+ * @param[out] CURV    double CURV(IDERIV+1): CURV(1) the curvature, the others 0.
+ * @param[out] TORS    double TORS(IDERIV+1): TORS(1) the torsion (0 in the plane), the others 0.
+ * @param[out] DCURV   double: derivative of the curvature with respect to arc length (IOPT 5 and 7), else 0.
+ * @param[out] TSENSE  int: 1 when the sense of TAN is defined, 0 when not.
+ * @param[out] NSENSE  int: 1 when the sense of NRM is defined, 0 when not.
+ * @param[out] ICUSP   int: 1 when NORDER < 2 TORDER (infinite curvature), else 0.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (a straight piece in the plane included: curvature 0).
+ *   - 1: NDIM not 2 or 3, IOPT outside 1..7, or the tangent is undefined (NRM(:, 1) = 0, NSENSE = 0).
+ *   - 2: a failure of mvtan0, mdied1 or mdrvpv (NCOEF above 61 included).
+ *   - -1: the normal is undefined in space (a straight piece).
+ *   - -2: the torsion is undefined (curvature 0, or ICUSP = 1); TORS(1) = 0.
+ * @par Work space
+ *   That of mvtan0 (none in dimensions 2 and 3).
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Positive codes are reported through aermsg.
+ */
+VCBM_API void mprcrb(const int* NDIM, const int* NCOEF, const double* COEF, const double* U, const double* BOUNDS,
+                     const int* IOPT, const double* EPS, const int* IDERIV, double* TAN, double* NRM, double* BIN,
+                     double* CURV, double* TORS, double* DCURV, int* TSENSE, int* NSENSE, int* ICUSP, int* IER);
 
 /* ---- Tangents and principal normals ---- */
 

@@ -14,6 +14,8 @@ const std::vector<Command>& commands() {
         {"box", "axis-aligned and oriented boxes of curves (mblbe0, mblcr4)", true, nullptr, prepare_box},
         {"shape", "principal axes of a point set and its verdict: point, line, plane (mckpl0, mckent)", true, nullptr,
          prepare_shape},
+        {"curvature", "curvature, torsion and Frenet frame along a curve, singular points (mprcrb, cvture)", true,
+         nullptr, prepare_curvature},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };

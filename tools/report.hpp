@@ -60,9 +60,10 @@ struct Drawing {
     };
     std::vector<std::pair<std::string, Curve>> curves;  // label, curve
     std::vector<Path> polygons;
+    std::vector<Path> paths;  // plain polylines (normals, circles), drawn without control points
     std::vector<Marker> markers;
     std::vector<Line> lines;
-    bool empty() const { return curves.empty() && polygons.empty() && markers.empty(); }
+    bool empty() const { return curves.empty() && polygons.empty() && paths.empty() && markers.empty(); }
 };
 
 struct Report {

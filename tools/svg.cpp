@@ -95,8 +95,9 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
     };
     for (const auto& pts : curves)
         for (auto [x, y] : pts) extend(x, y);
-    for (const auto& p : d.polygons)
-        for (const auto& q : p.points) extend(comp(q, a), comp(q, b));
+    for (const auto* group : {&d.polygons, &d.paths})
+        for (const auto& p : *group)
+            for (const auto& q : p.points) extend(comp(q, a), comp(q, b));
     for (const auto& m : d.markers) extend(comp(m.point, a), comp(m.point, b));
     if (f.x0 > f.x1) f.x0 = f.y0 = 0, f.x1 = f.y1 = 1;
     f.fit();
@@ -111,6 +112,7 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
         << "    .curve { fill: none; stroke: #1f5fbf; stroke-width: 2; }\n"
         << "    .polygon { fill: none; stroke: #888888; stroke-width: 1; stroke-dasharray: 5 3; }\n"
         << "    .control { fill: #ffffff; stroke: #666666; }\n"
+        << "    .path { fill: none; stroke: #c07020; stroke-width: 1; }\n"
         << "    .line { stroke: #2a8a2a; stroke-width: 1; }\n"
         << "    .point { fill: #d03030; }\n"
         << "    text { font-family: sans-serif; font-size: 12px; fill: #222222; }\n"
@@ -146,6 +148,14 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
         const auto& q0 = p.points[p.points.size() / 2];  // labelled at a middle point, clear of the curve's ends
         out << "    <text x=\"" << num(f.X(comp(q0, a)) + 6) << "\" y=\"" << num(f.Y(comp(q0, b)) - 6) << "\">"
             << escape(p.label) << "</text>\n";
+    }
+    out << "  </g>\n  <g class=\"paths\">\n";
+    for (const auto& p : d.paths) {
+        if (p.points.empty()) continue;
+        std::string pts;
+        for (const auto& q : p.points) add_point(pts, f.X(comp(q, a)), f.Y(comp(q, b)));
+        out << "    <polyline class=\"path\" points=\"" << pts << "\"><title>" << escape(p.label)
+            << "</title></polyline>\n";
     }
     out << "  </g>\n  <g class=\"curves\">\n";
     for (std::size_t i = 0; i < curves.size(); ++i) {
