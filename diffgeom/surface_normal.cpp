@@ -326,22 +326,31 @@ int sample_normals(const Patch& p, double u, double v, int k, double cnorm, doub
     return singular_normal(p, u, v, eps, eps1, level, out);
 }
 
-// Partial derivatives of the normal at a regular point up to ORDER in each
-// variable: DN(3, 0:ORDER, 0:ORDER) of the raw normal, DW the same of the
-// unit normal, whose first derivatives are those of the unit vector of
-// Su x Sv (mdrvpv).
+// Partial derivatives of the normal at a regular point up to ORDER (1 or 2)
+// in each variable: DN(3, 0:ORDER, 0:ORDER) of the raw normal, DW the same
+// of the unit normal. The derivatives along one variable are those of a
+// cross product (mderpv, md2rpv) and, for the unit normal, of the unit
+// vector of a cross product (mdrvpv); the mixed ones come from Leibniz's rule.
 bool normal_derivatives(const Patch& p, double u, double v, int order, double* dn, double* dw) noexcept {
     PartialTables t;
     t.fill(p, p, u, v, order, order);
     const auto d = vcbm::arr3(dn, 3, order + 1);
     for (int j = 0; j <= order; ++j)
         for (int i = 0; i <= order; ++i) t.raw_normal(i, j, d.at(1, i + 1, j + 1));
+    // Su, Sv, Suu, Suv, Svv and, for the second order, Suuu, Suuv, Suvv, Svvv.
+    const double *su = t.du[0][0], *sv = t.dv[0][0], *suu = t.du[1][0], *suv = t.du[0][1], *svv = t.dv[0][1];
+    mderpv(su, sv, suu, suv, d.at(1, 2, 1));
+    mderpv(su, sv, suv, svv, d.at(1, 1, 2));
+    if (order == 2) {
+        md2rpv(su, sv, suu, suv, t.du[2][0], t.du[1][1], d.at(1, 3, 1));
+        md2rpv(su, sv, suv, svv, t.du[0][2], t.dv[0][2], d.at(1, 1, 3));
+    }
     if (!unit_derivatives(order, order, dn, 0.0, dw)) return false;
     const auto w = vcbm::arr3(dw, 3, order + 1);
     const double tiny = std::numeric_limits<double>::min();  // N is not null here
     int ier = 0;
-    mdrvpv(t.du[0][0], t.dv[0][0], t.du[1][0], t.du[0][1], &tiny, w.at(1, 2, 1), &ier);  // (Su x Sv)_u
-    mdrvpv(t.du[0][0], t.dv[0][0], t.du[0][1], t.dv[0][1], &tiny, w.at(1, 1, 2), &ier);  // (Su x Sv)_v
+    mdrvpv(su, sv, suu, suv, &tiny, w.at(1, 2, 1), &ier);
+    mdrvpv(su, sv, suv, svv, &tiny, w.at(1, 1, 2), &ier);
     return true;
 }
 
