@@ -826,7 +826,9 @@ VCBM_API void mvnrf4(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, con
  * @brief Unit normal of a polynomial patch, also where Su x Sv vanishes.
  *
  * At a regular point (|Su| > EPS, |Sv| > EPS, the raw normal not null under the meps1 tolerance
- * (vnitvt) and the sine of the angle of Su and Sv above EPS) the normal is (Su x Sv)/|Su x Sv|.
+ * and the sine of the angle of Su and Sv above EPS) the normal is (Su x Sv)/|Su x Sv|, made unit
+ * with the rules of vnitvt (its null test, its snap to an axis) in place; vnitvt itself is called
+ * for a null or out-of-range raw normal and for the candidates of a singular point.
  * At a singular point, for k = 1, 2, ... the k-th derivatives of Su x Sv along u and along v are
  * formed by Leibniz's rule; the first order with a candidate that is not null gives the
  * direction (the longer candidate, u winning only when strictly longer), and its sense is the one
@@ -859,7 +861,7 @@ VCBM_API void mvnrf4(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, con
  *   None.
  * @par Trace
  *   Threshold 2, entry and exit lines. Reports positive codes through aermsg; the null candidates
- *   of a singular point are reported by vnitvt (code -1).
+ *   of a singular point, and a null raw normal, are reported by vnitvt (code -1).
  */
 VCBM_API void mvtnml(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, const double* SURF, const double* U,
                      const double* V, const double* EPS, double* NORMAL, double* NNORM, int* KU, int* KV, int* IER);
