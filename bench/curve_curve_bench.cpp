@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "VelCurveBasedMathematics.h"
+#include "tests/support/reference.hpp"
 
 extern "C" {
 void aermsg(const char*, const int*, long) {}
@@ -186,20 +187,6 @@ bool reference(Pair& pr, int m) {
     return true;
 }
 
-// Canonical coefficients of prod (t - r).
-Vec from_roots(const Vec& roots) {
-    Vec c{1.0};
-    for (double r : roots) {
-        Vec d(c.size() + 1, 0.0);
-        for (std::size_t i = 0; i < c.size(); ++i) {
-            d[i + 1] += c[i];
-            d[i] -= r * c[i];
-        }
-        c = d;
-    }
-    return c;
-}
-
 // Two crossing waves of N coefficients: curve 1 is the graph over x of
 // 0.5 + A prod(x - r), curve 2 the graph over y of 0.5 + B prod(y - s), with
 // N-1 roots spread over [0, 1] and random heights of the waves (up to 0.5
@@ -214,7 +201,7 @@ Pair wave_pair(std::mt19937& g, int n) {
     for (Vec& w : wave) {
         Vec r(n - 1);
         for (int i = 0; i < n - 1; ++i) r[i] = (i + 0.5 + jit(g)) / (n - 1);
-        w = from_roots(r);
+        w = ref::from_roots(r);
         double big = 0;
         for (int i = 0; i <= 200; ++i) {  // the height between the first and last roots
             const double x = r.front() + (r.back() - r.front()) * i / 200.0;
