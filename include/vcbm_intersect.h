@@ -16,8 +16,9 @@ VCBM_BEGIN_DECLS
  * cannot meet are dropped, pairs that can meet once at most are solved by a
  * Newton iteration, and the rest are split further. Option 2 refines one
  * intersection by a Newton iteration from the start pair (SOL(1), SOL(2)).
- * Space curves are solved through a plane (ur3dcv, un3dcv). Reads EPS1,
- * EPSNR, EPSPB, EPSPB2 and NITNR of the tolerance block.
+ * Space curves are solved through a plane (ur3dcv, un3dcv). A tangential contact is reported once,
+ * at the point where the tangents are parallel. Reads EPS1, EPSNR, EPSPB, EPSPB2 and NITNR of the
+ * tolerance block.
  *
  * @param[in]  NDIM     int: dimension, 2 or 3.
  * @param[in]  NCOEF1   int: number of coefficients of curve 1, 2 to 21.
