@@ -14,6 +14,10 @@ const std::vector<Command>& commands() {
         {"plane", "intersection of a curve on [0, 1] with a plane (pcvint)", true, nullptr, prepare_plane},
         {"bounds", "bounds of a polynomial, boxes of a curve or of planar curves (mbtpnu, mbtcb1, mbtcbn)", true,
          nullptr, prepare_bounds},
+        {"length", "length of a curve between two parameters, to a tolerance (mloncv, mcglc1)", true, nullptr,
+         prepare_length},
+        {"at-length", "parameters and points at fractions of a curve's length (mcglc1, mposcv)", true, nullptr,
+         prepare_at_length},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };

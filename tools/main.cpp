@@ -4,6 +4,7 @@
 // Exit status: 0 success (or a warning, negative code), 1 a library routine
 // failed (positive code), 2 bad command line or bad input (nothing was
 // computed).
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -30,9 +31,12 @@ void print_help(std::ostream& out) {
            "calls the library and prints the results.\n"
            "\n"
            "commands:\n";
+    // Names padded to one column: two blanks past the longest, 8 at least.
+    std::size_t width = 8;
+    for (const Command& c : commands()) width = std::max(width, std::string(c.name).size() + 2);
     for (const Command& c : commands()) {
         std::string name = c.name;
-        name.resize(8, ' ');
+        name.resize(width, ' ');
         out << "  " << name << c.summary << "\n";
     }
     out << "\n"
