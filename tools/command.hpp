@@ -72,6 +72,7 @@ Run prepare_roots(const Field& root, const Options& options);
 Run prepare_eval(const Field& root, const Options& options);
 Run prepare_plane(const Field& root, const Options& options);
 Run prepare_bounds(const Field& root, const Options& options);
+Run prepare_project(const Field& root, const Options& options);
 Run prepare_length(const Field& root, const Options& options);
 Run prepare_at_length(const Field& root, const Options& options);
 

@@ -18,6 +18,8 @@ const std::vector<Command>& commands() {
          prepare_length},
         {"at-length", "parameters and points at fractions of a curve's length (mcglc1, mposcv)", true, nullptr,
          prepare_at_length},
+        {"project", "nearest or farthest points of a curve from given points (mcvpds, mdpcv0)", true, nullptr,
+         prepare_project},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };
