@@ -120,42 +120,45 @@ void report(benchmark::State& state, const Problem& p, const std::vector<double>
     state.counters["near_rate"] = static_cast<double>(near) / kPoints;
 }
 
+// Times SOLVE(k) over the 64 points. Its results in one pass before the
+// timed ones, made distances by DISTANCE(k, result) outside the timing, are
+// reported.
+template <class Solve, class Distance>
+void run_points(benchmark::State& state, const Problem& p, Solve solve, Distance distance) {
+    std::vector<double> found(kPoints);
+    for (int k = 0; k < kPoints; ++k) found[k] = distance(k, solve(k));
+    for (auto _ : state)
+        for (int k = 0; k < kPoints; ++k) {
+            double d = solve(k);
+            benchmark::DoNotOptimize(d);
+        }
+    report(state, p, found);
+}
+
+double same(int, double d) { return d; }
+
 void by_pieces(benchmark::State& state, const Problem& p) {
     set_tolerances();
-    std::vector<double> found(kPoints), params(2 * p.n), proj(2 * p.n * p.nd);
+    std::vector<double> params(2 * p.n), proj(2 * p.n * p.nd);
     int nd = p.nd, n = p.n, nsol = 0, ier = 0;
-    // One pass before the timed ones gives the answers reported.
-    auto pass = [&] {
-        for (int k = 0; k < kPoints; ++k) {
-                mcvpds(&nd, &n, p.coef.data(), &p.points[k * nd], &nsol, params.data(), proj.data(), &found[k], &ier);
-                benchmark::DoNotOptimize(found[k]);
-        }
-    };
-    pass();
-    const std::vector<double> first = found;
-    for (auto _ : state) pass();
-    found = first;
-    report(state, p, found);
+    run_points(state, p, [&](int k) {
+        double dist = 0;
+        mcvpds(&nd, &n, p.coef.data(), &p.points[k * nd], &nsol, params.data(), proj.data(), &dist, &ier);
+        return dist;
+    }, same);
 }
 
 void bernstein(benchmark::State& state, const Problem& p) {
     set_tolerances();
-    std::vector<double> found(kPoints), par(4), pts(4 * p.nd), ints(8), noise(8);
+    std::vector<double> par(4), pts(4 * p.nd), ints(8), noise(8);
     int nd = p.nd, n = p.n, sens = 1, nmax = 4, npts, nint, nnoise, ier;
     const double bounds[2] = {0, 1}, eps = 1e-10, epsa = 1e-13, epsb = 1e-13;
-    // One pass before the timed ones gives the answers reported.
-    auto pass = [&] {
-        for (int k = 0; k < kPoints; ++k) {
-                mdpcv0(&nd, &n, p.coef.data(), bounds, &p.points[k * nd], &sens, &eps, &epsa, &epsb, &nmax, &npts,
-                       par.data(), pts.data(), &nint, ints.data(), &nnoise, noise.data(), &found[k], &ier);
-                benchmark::DoNotOptimize(found[k]);
-        }
-    };
-    pass();
-    const std::vector<double> first = found;
-    for (auto _ : state) pass();
-    found = first;
-    report(state, p, found);
+    run_points(state, p, [&](int k) {
+        double dist = 0;
+        mdpcv0(&nd, &n, p.coef.data(), bounds, &p.points[k * nd], &sens, &eps, &epsa, &epsb, &nmax, &npts,
+               par.data(), pts.data(), &nint, ints.data(), &nnoise, noise.data(), &dist, &ier);
+        return dist;
+    }, same);
 }
 
 void BM_quintic3d_mcvpds(benchmark::State& state) { by_pieces(state, quintic3d()); }
@@ -199,47 +202,22 @@ double s1953_nearest(const Problem& p, SISLCurve* curve, int k) {
 void BM_quintic3d_sisl_s1953(benchmark::State& state) {
     const Problem& p = quintic3d();
     SISLCurve* curve = sisl_curve(p);
-    std::vector<double> found(kPoints);
-    for (auto _ : state)
-        for (int k = 0; k < kPoints; ++k) {
-            found[k] = s1953_nearest(p, curve, k);
-            benchmark::DoNotOptimize(found[k]);
-        }
+    run_points(state, p, [&](int k) { return s1953_nearest(p, curve, k); }, same);
     freeCurve(curve);
-    // The answers reported: one pass on a curve of their own.
-    static const std::vector<double> answers = [&] {
-        SISLCurve* own = sisl_curve(p);
-        std::vector<double> a(kPoints);
-        for (int k = 0; k < kPoints; ++k) a[k] = s1953_nearest(p, own, k);
-        freeCurve(own);
-        return a;
-    }();
-    report(state, p, answers);
 }
 
 void BM_quintic3d_sisl_s1957(benchmark::State& state) {
     const Problem& p = quintic3d();
     SISLCurve* curve = sisl_curve(p);
-    std::vector<double> found(kPoints);
-    std::vector<double> x(p.points);
-    // One pass before the timed ones gives the answers reported.
-    auto pass = [&] {
-        for (int k = 0; k < kPoints; ++k) {
-                double par = 0, dist = 0;
-                int stat = 0;
-                for (int i = 0; i < p.nd; ++i) x[k * p.nd + i] = p.points[k * p.nd + i];
-                s1957(curve, &x[k * p.nd], p.nd, 1e-15, 1e-10, &par, &dist, &stat);
-                found[k] = par;
-                benchmark::DoNotOptimize(found[k]);
-        }
-    };
-    pass();
-    const std::vector<double> first = found;
-    for (auto _ : state) pass();
-    found = first;
+    std::vector<double> x(p.nd);
+    run_points(state, p, [&](int k) {
+        double par = 0, dist = 0;
+        int stat = 0;
+        for (int i = 0; i < p.nd; ++i) x[i] = p.points[k * p.nd + i];
+        s1957(curve, x.data(), p.nd, 1e-15, 1e-10, &par, &dist, &stat);
+        return par;
+    }, [&](int k, double t) { return distance_at(p, &p.points[k * p.nd], t); });
     freeCurve(curve);
-    for (int k = 0; k < kPoints; ++k) found[k] = distance_at(p, &p.points[k * p.nd], found[k]);
-    report(state, p, found);
 }
 
 void BM_cubic2d_2geom(benchmark::State& state) {
@@ -250,22 +228,8 @@ void BM_cubic2d_2geom(benchmark::State& state) {
         by[k] = p.poly[2 * k + 1];
     }
     const Geom::D2<Geom::Bezier> curve(bx, by);
-    std::vector<double> found(kPoints);
-    // One pass before the timed ones gives the answers reported.
-    auto pass = [&] {
-        for (int k = 0; k < kPoints; ++k) {
-                const Geom::Point x(p.points[2 * k], p.points[2 * k + 1]);
-                const double t = Geom::nearest_time(x, curve);
-                found[k] = t;
-                benchmark::DoNotOptimize(found[k]);
-        }
-    };
-    pass();
-    const std::vector<double> first = found;
-    for (auto _ : state) pass();
-    found = first;
-    for (int k = 0; k < kPoints; ++k) found[k] = distance_at(p, &p.points[2 * k], found[k]);
-    report(state, p, found);
+    run_points(state, p, [&](int k) { return Geom::nearest_time(Geom::Point(p.points[2 * k], p.points[2 * k + 1]), curve); },
+               [&](int k, double t) { return distance_at(p, &p.points[2 * k], t); });
 }
 
 }  // namespace
