@@ -29,6 +29,8 @@ const std::vector<Command>& commands() {
          prepare_shape},
         {"intersect", "intersections of two curves in the plane or in space (umcvcv)", true, nullptr,
          prepare_intersect},
+        {"project", "nearest or farthest points of a curve from given points (mcvpds, mdpcv0)", true, nullptr,
+         prepare_project},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo, help_demo},
     };
