@@ -8,6 +8,172 @@ VCBM_BEGIN_DECLS
 
 /* ---- Curve/curve intersection ---- */
 
+/**
+ * @brief Intersections of two polynomial curves, in the plane or in space.
+ *
+ * Option 1 finds every parameter pair (t1, t2) at which the curves meet: both
+ * control polygons are subdivided together, pairs of pieces whose polygons
+ * cannot meet are dropped, pairs that can meet once at most are solved by a
+ * Newton iteration, and the rest are split further. Option 2 refines one
+ * intersection by a Newton iteration from the start pair (SOL(1), SOL(2)).
+ * Space curves are solved through a plane (ur3dcv, un3dcv). Reads EPS1,
+ * EPSNR, EPSPB, EPSPB2 and NITNR of the tolerance block.
+ *
+ * @param[in]  NDIM     int: dimension, 2 or 3.
+ * @param[in]  NCOEF1   int: number of coefficients of curve 1, 2 to 21.
+ * @param[in]  COEF1    double COEF1(NDIM, NCOEF1): curve 1, canonical form.
+ * @param[in]  TA1      double: one end of the interval of curve 1 (either order).
+ * @param[in]  TB1      double: the other end.
+ * @param[in]  NCOEF2   int: number of coefficients of curve 2, 2 to 21.
+ * @param[in]  COEF2    double COEF2(NDIM, NCOEF2): curve 2, canonical form.
+ * @param[in]  TA2      double: one end of the interval of curve 2 (either order).
+ * @param[in]  TB2      double: the other end.
+ * @param[in]  IOPT     int: 1 all intersections; 2 one intersection from the start pair in SOL.
+ * @param[in]  NSOLMAX  int: capacity of SOL in pairs (below 1: nothing is written to SOL).
+ * @param[out] NSOL     int: number of pairs found.
+ * @param[in,out] SOL   double SOL(2, NSOLMAX): option 2 reads the start pair in SOL(1), SOL(2);
+ *                      on exit SOL(., 1..NSOL) hold the pairs (t1, t2), ascending in t1.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (NSOL may be 0; in option 2 a failed iteration in the plane gives NSOL = 0).
+ *   - -1: the two curves are identical (same count after dropping zero trailing coefficients,
+ *     equal coefficients); NSOL = 0.
+ *   - 1: the solution list is full (the pairs found so far stay in SOL) or a final solve failed.
+ *   - 2: NDIM, IOPT or a count out of range, a NaN or infinite coefficient or interval end, or a
+ *     curve that reduces to a point.
+ *   - 3: any other failure of the solvers (in space: a Newton result at a singular or
+ *     unconverged point, the pair in SOL when the space points coincide).
+ * @par Work space
+ *   Through urcvcv: two requests of L x 84 reals, L the stored levels (31 at most, as udfpil
+ *   grants); one level of fixed storage when refused.
+ * @par Trace
+ *   Threshold 1, entry line only. Reports positive codes through aermsg, and codes 1, 2 and 3
+ *   also through germsg.
+ */
+VCBM_API void umcvcv(const int* NDIM, const int* NCOEF1, const double* COEF1, const double* TA1, const double* TB1,
+                     const int* NCOEF2, const double* COEF2, const double* TA2, const double* TB2, const int* IOPT,
+                     const int* NSOLMAX, int* NSOL, double* SOL, int* IER);
+
+/**
+ * @brief All intersections of two planar curves (the planar driver of umcvcv).
+ *
+ * Drops exactly-zero trailing coefficients, orders both intervals, sizes the per-level polygon
+ * storage, and solves by simultaneous subdivision; a curve of two coefficients (a segment) goes to
+ * the line/curve solver uadtcv. NSOL is set to 0 first.
+ *
+ * @param[in]  ICONV    int: 1 POLYG1 and POLYG2 hold the control polygons on the intervals and are
+ *                      used as they are (when no trailing coefficient was dropped); 0 they are
+ *                      computed and written.
+ * @param[in]  NCOEF1   int: number of coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1    double COEF1(2, NCOEF1): curve 1, canonical form.
+ * @param[in,out] POLYG1 double POLYG1(2, NCOEF1): its control polygon on [TA1, TB1].
+ * @param[in]  TA1      double: one end of the interval of curve 1 (either order).
+ * @param[in]  TB1      double: the other end.
+ * @param[in]  NCOEF2   int: number of coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2    double COEF2(2, NCOEF2): curve 2, canonical form.
+ * @param[in,out] POLYG2 double POLYG2(2, NCOEF2): its control polygon on [TA2, TB2].
+ * @param[in]  TA2      double: one end of the interval of curve 2 (either order).
+ * @param[in]  TB2      double: the other end.
+ * @param[in]  EPS      double: subdivision resolution (umcvcv passes 1e-6).
+ * @param[in]  NSOLMAX  int: capacity of SOL in pairs.
+ * @param[out] NSOL     int: number of pairs found.
+ * @param[out] SOL      double SOL(2, NSOLMAX): the pairs (t1, t2), ascending in t1.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 2: a count outside 1..21.
+ *   - 10: a curve reduces to a point, or the segment's interval has zero length.
+ *   - 20: the curves are identical.
+ *   - 146: a curve is a segment whose direction is below the mveps3 tolerance.
+ *   - -10: failure inside: the list overflowed or a final solve failed.
+ * @par Work space
+ *   Two requests of L x 84 reals, L = min(31, udfpil(31)) when L >= 2; when refused (or L < 2)
+ *   one level of fixed storage is used and the deeper levels are recomputed.
+ * @par Trace
+ *   Threshold 1, entry line only. Reports positive codes.
+ */
+VCBM_API void urcvcv(const int* ICONV, const int* NCOEF1, const double* COEF1, double* POLYG1, const double* TA1,
+                     const double* TB1, const int* NCOEF2, const double* COEF2, double* POLYG2, const double* TA2,
+                     const double* TB2, const double* EPS, const int* NSOLMAX, int* NSOL, double* SOL, int* IER);
+
+/**
+ * @brief Planar Newton iteration for C1(T1) = C2(T2), with restarts.
+ *
+ * Converged when both components of C1 - C2 are within EPS1 and the step within EPSNR, at a pair
+ * inside the intervals widened by EPSNR. Restarts (16 at most) around the midpoints when the
+ * iterate leaves the intervals widened by 0.01, the step count exceeds NITNR or the determinant
+ * is at most EPSPB.
+ *
+ * @param[in]  NCOEF1  int: number of coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1   double COEF1(2, NCOEF1): curve 1.
+ * @param[in]  NCOEF2  int: number of coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2   double COEF2(2, NCOEF2): curve 2.
+ * @param[in]  DCOEF1  double DCOEF1(2, max(NCOEF1-1, 1)): derivative curve of curve 1.
+ * @param[in]  DCOEF2  double DCOEF2(2, max(NCOEF2-1, 1)): derivative curve of curve 2.
+ * @param[in]  A1      double: start of the interval of curve 1.
+ * @param[in]  B1      double: its end (B1 >= A1).
+ * @param[in]  A2      double: start of the interval of curve 2.
+ * @param[in]  B2      double: its end (B2 >= A2).
+ * @param[in,out] T1   double: start parameter on curve 1; the result.
+ * @param[in,out] T2   double: start parameter on curve 2; the result.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: converged.
+ *   - -1: stopped at a singular Jacobian after meeting a coincidence point, which is returned
+ *     (tangential intersection).
+ *   - -2: no convergence, but a coincidence point was met; it is returned.
+ *   - 1: failure (also a count outside 1..21); T1, T2 unchanged.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 1, entry line only. Reports code 1.
+ */
+VCBM_API void uncvcv(const int* NCOEF1, const double* COEF1, const int* NCOEF2, const double* COEF2,
+                     const double* DCOEF1, const double* DCOEF2, const double* A1, const double* B1, const double* A2,
+                     const double* B2, double* T1, double* T2, int* IER);
+
+/**
+ * @brief Inserts a point into a list sorted on its first component, unless it is already there.
+ *
+ * An entry within EPS of X in every component counts as X. The scan stops at the first entry
+ * whose first component exceeds X's by more than EPS; X is inserted there.
+ *
+ * @param[in]  NDIM  int: components per entry (nothing is done below 1).
+ * @param[in]  X     double X(NDIM): the point.
+ * @param[in]  EPS   double: resolution.
+ * @param[in]  NMAX  int: capacity of SOL.
+ * @param[in,out] NSOL int: number of entries.
+ * @param[in,out] SOL double SOL(NDIM, NMAX): the list.
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: inserted, or already present.
+ *   - 1: the list is full (NSOL >= NMAX); nothing changed.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None. Code 1 is reported through germsg.
+ */
+VCBM_API void uadsol(const int* NDIM, const double* X, const double* EPS, const int* NMAX, int* NSOL, double* SOL,
+                     int* IER);
+
+/**
+ * @brief Whether two points coincide: 1 when their squared distance is at most EPS2, else 0.
+ *
+ * @param[in]  NDIM  int: dimension (0 or less: the points coincide).
+ * @param[in]  P     double P(NDIM): first point.
+ * @param[in]  Q     double Q(NDIM): second point.
+ * @param[in]  EPS2  double: squared tolerance.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API int nfnequ(const int* NDIM, const double* P, const double* Q, const double* EPS2);
+
 /* ---- Curve/plane intersection ---- */
 
 /* Parameters in [0, 1] where the curve COEF(NDIM, NCOEF) meets the plane (PNORM, PPLANE), ascending in SOL,
@@ -24,6 +190,190 @@ VCBM_API void ckplcv(const int* NDIM, const int* NCOEF, const double* COEF, cons
 /* ---- Normal segments between two curves ---- */
 
 /* ---- Line/curve and space-curve intersection ---- */
+
+/**
+ * @brief All intersections of a straight segment with a planar curve.
+ *
+ * The plane is turned so that the segment lies on the x-axis; the curve alone is subdivided, its
+ * pieces dropped when their polygons miss the segment, solved on the bracketing solver when their
+ * y polynomial is monotone, and split otherwise. Pairs meeting tangentially at the ends are
+ * inserted first and the ends moved 0.001 inwards, as in umcvcv. NSOL is set to 0 first.
+ *
+ * @param[in]  SEG      double SEG(2, 2): the segment P + t V, P = SEG(., 1), V = SEG(., 2).
+ * @param[in]  TA1      double: one end of the segment's interval (either order).
+ * @param[in]  TB1      double: the other end.
+ * @param[in]  NCOEF2   int: number of coefficients of the curve, 1 to 21.
+ * @param[in]  COEF2    double COEF2(2, NCOEF2): the curve, canonical form.
+ * @param[in]  TA2      double: one end of the curve's interval (either order).
+ * @param[in]  TB2      double: the other end.
+ * @param[in,out] POLYST double POLYST(84, NLEV): per-level polygon storage (scratch).
+ * @param[in]  NLEV     int: levels in POLYST, at most 31 used; below 1 the routine keeps one level
+ *                      of its own and recomputes the deeper ones.
+ * @param[in]  EPS      double: subdivision resolution.
+ * @param[in]  NSOLMAX  int: capacity of SOL in pairs.
+ * @param[out] NSOL     int: number of pairs found.
+ * @param[out] SOL      double SOL(2, NSOLMAX): pairs (segment parameter, curve parameter),
+ *                      ascending in the first.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 2: NCOEF2 outside 1..21.
+ *   - 145: TA1 = TB1.
+ *   - 146: both components of V are at most the mveps3 tolerance in magnitude.
+ *   - -10: failure inside (the list is full).
+ * @par Work space
+ *   None (POLYST is the caller's).
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Reports every non-zero code, -10 included.
+ */
+VCBM_API void uadtcv(const double* SEG, const double* TA1, const double* TB1, const int* NCOEF2, const double* COEF2,
+                     const double* TA2, const double* TB2, double* POLYST, const int* NLEV, const double* EPS,
+                     const int* NSOLMAX, int* NSOL, double* SOL, int* IER);
+
+/**
+ * @brief All intersections of two space curves.
+ *
+ * Curves lying in one coordinate plane x_d = const (equal constant terms in d, every other
+ * coefficient in d at most min(EPSPB, 1e-13)) are solved in that plane by urcvcv. Otherwise both
+ * intervals are halved and each of the four pairs of halves is solved in projection (ua3dcv); at
+ * most 40 pairs are kept. NSOL is set to 0 first.
+ *
+ * @param[in]  NCOEF1   int: number of coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1    double COEF1(3, NCOEF1): curve 1.
+ * @param[in]  TA1      double: one end of the interval of curve 1 (either order).
+ * @param[in]  TB1      double: the other end.
+ * @param[in]  NCOEF2   int: number of coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2    double COEF2(3, NCOEF2): curve 2.
+ * @param[in]  TA2      double: one end of the interval of curve 2 (either order).
+ * @param[in]  TB2      double: the other end.
+ * @param[in]  EPS      double: subdivision resolution.
+ * @param[in]  NSOLMAX  int: capacity of SOL in pairs.
+ * @param[out] NSOL     int: number of pairs found.
+ * @param[out] SOL      double SOL(2, NSOLMAX): the pairs (t1, t2), ascending in t1.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 2: a curve reduces to a point, or a count outside 1..21.
+ *   - 10: the curves are identical.
+ *   - 3: the planar solve failed.
+ *   - -10: the list overflowed or a failure inside.
+ * @par Work space
+ *   Through urcvcv.
+ * @par Trace
+ *   No entry line. At trace level 3 and above the counts and coefficients of both curves are
+ *   written through swrdbi and swrdbr (projected case). Reports positive codes.
+ */
+VCBM_API void ur3dcv(const int* NCOEF1, const double* COEF1, const double* TA1, const double* TB1, const int* NCOEF2,
+                     const double* COEF2, const double* TA2, const double* TB2, const double* EPS,
+                     const int* NSOLMAX, int* NSOL, double* SOL, int* IER);
+
+/**
+ * @brief One intersection of two space curves by a Newton iteration from (T1, T2).
+ *
+ * In a shared coordinate plane the planar iteration runs there; otherwise on the projections onto
+ * the plane chosen as in ua3dcv, and the result counts when the space points coincide within EPS1.
+ *
+ * @param[in]  NCOEF1  int: number of coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1   double COEF1(3, NCOEF1): curve 1.
+ * @param[in]  TA1     double: one end of the interval of curve 1 (either order).
+ * @param[in]  TB1     double: the other end.
+ * @param[in]  NCOEF2  int: number of coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2   double COEF2(3, NCOEF2): curve 2.
+ * @param[in]  TA2     double: one end of the interval of curve 2 (either order).
+ * @param[in]  TB2     double: the other end.
+ * @param[out] NSOL    int: 1 when (T1, T2) is an intersection on exit, else 0.
+ * @param[in,out] T1   double: start parameter on curve 1; the result when NSOL = 1.
+ * @param[in,out] T2   double: start parameter on curve 2; the result when NSOL = 1.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0, -1, -2, 1: the code of the planar iteration (see uncvcv); 1 also when no projection plane
+ *     could be formed.
+ *   - 2: a curve reduces to a point, or a count outside 1..21.
+ *   - 10: the curves are identical.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None of its own. Reports positive codes.
+ */
+VCBM_API void un3dcv(const int* NCOEF1, const double* COEF1, const double* TA1, const double* TB1, const int* NCOEF2,
+                     const double* COEF2, const double* TA2, const double* TB2, int* NSOL, double* T1, double* T2,
+                     int* IER);
+
+/**
+ * @brief The projected solve of one pair of space-curve pieces; pairs are added to SOL.
+ *
+ * The projection normal is the cross product of the principal directions of the two polygons
+ * (ufddir), else of the first direction and the line of the centres, else (1, 1, 1)/sqrt(3). The
+ * planar pairs are refined in the plane of both space tangents and kept, through uadsol, where the
+ * space points coincide within EPS1. NSOL is not reset.
+ *
+ * @param[in]  NCOEF1   int: number of coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1    double COEF1(3, NCOEF1): curve 1.
+ * @param[in]  DCOEF1   double DCOEF1(3, max(NCOEF1-1, 1)): its derivative curve.
+ * @param[in]  POLYG1   double POLYG1(3, NCOEF1): its control polygon on [TA1, TB1].
+ * @param[in]  TA1      double: start of the piece of curve 1.
+ * @param[in]  TB1      double: its end.
+ * @param[in]  NCOEF2   int: number of coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2    double COEF2(3, NCOEF2): curve 2.
+ * @param[in]  DCOEF2   double DCOEF2(3, max(NCOEF2-1, 1)): its derivative curve.
+ * @param[in]  POLYG2   double POLYG2(3, NCOEF2): its control polygon on [TA2, TB2].
+ * @param[in]  TA2      double: start of the piece of curve 2.
+ * @param[in]  TB2      double: its end.
+ * @param[in]  EPS      double: subdivision resolution.
+ * @param[in]  NSOLMAX  int: capacity of SOL in pairs.
+ * @param[in,out] NSOL  int: number of pairs in SOL.
+ * @param[in,out] SOL   double SOL(2, NSOLMAX): the sorted list of pairs.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: no projection plane could be formed, or a count outside 1..21.
+ *   - 3: the planar solve failed.
+ *   - -10: the list overflowed (or the planar list of 40 pairs did).
+ * @par Work space
+ *   Through urcvcv.
+ * @par Trace
+ *   None of its own. Reports positive codes.
+ */
+VCBM_API void ua3dcv(const int* NCOEF1, const double* COEF1, const double* DCOEF1, const double* POLYG1,
+                     const double* TA1, const double* TB1, const int* NCOEF2, const double* COEF2,
+                     const double* DCOEF2, const double* POLYG2, const double* TA2, const double* TB2,
+                     const double* EPS, const int* NSOLMAX, int* NSOL, double* SOL, int* IER);
+
+/**
+ * @brief Coordinates of a space curve in a frame of two vectors: COEF2(i, k) = FRAME(., i) . COEF3(., k).
+ *
+ * @param[in]  FRAME  double FRAME(3, 2): the two frame vectors.
+ * @param[in]  NCOEF  int: number of coefficients (nothing is done below 1).
+ * @param[in]  COEF3  double COEF3(3, NCOEF): the space curve (or polygon).
+ * @param[out] COEF2  double COEF2(2, NCOEF): its planar coordinates.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void upjcrb(const double* FRAME, const int* NCOEF, const double* COEF3, double* COEF2);
+
+/**
+ * @brief Centre and principal direction of the points of a control polygon.
+ *
+ * CENTRE is the mean of the points, DIR the unit eigenvector of the largest eigenvalue of their
+ * scatter about the centre (symmetric eigenproblem by vpvpsy).
+ *
+ * @param[in]  NDIM    int: dimension, 1 to 3 (nothing is done otherwise).
+ * @param[in]  NCOEF   int: number of points (nothing is done below 1).
+ * @param[in]  POLYG   double POLYG(NDIM, NCOEF): the points.
+ * @param[out] CENTRE  double CENTRE(NDIM): their mean.
+ * @param[out] DIR     double DIR(NDIM): the principal direction.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None of its own (vpvpsy traces at level 2).
+ */
+VCBM_API void ufddir(const int* NDIM, const int* NCOEF, const double* POLYG, double* CENTRE, double* DIR);
 
 VCBM_END_DECLS
 

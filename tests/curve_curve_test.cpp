@@ -1,0 +1,169 @@
+// Curve/curve intersection in the plane (umcvcv and its planar layers).
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/support/fixture.hpp"
+#include "tests/support/crossings.hpp"
+#include "tests/support/reference.hpp"
+
+namespace {
+
+using rec::Kind;
+using testing_support::Recorded;
+using Vec = std::vector<double>;
+using namespace crossings;
+
+TEST_F(Recorded, KnownCrossingsAreFoundOnceEach) {
+    const std::vector<Vec> cases = {{0.5},           {0.2, 0.7},           {0.1, 0.4, 0.9},
+                                    {0.0, 0.35, 1.0}, {0.05, 0.3, 0.55, 0.8}, {0.1, 0.25, 0.45, 0.6, 0.95}};
+    for (const Vec& roots : cases) {
+        const Known kc = known_crossings(roots);
+        const Result r = intersect(2, kc.c1, {0, 1}, kc.c2, {0, 1});
+        EXPECT_EQ(r.ier, 0);
+        expect_pairs(r, kc.pairs, 1e-10, "roots " + std::to_string(roots.size()));
+        // The same with both intervals reversed, and with the curves exchanged.
+        const Result rev = intersect(2, kc.c1, {1, 0}, kc.c2, {1, 0});
+        expect_pairs(rev, kc.pairs, 1e-10, "reversed");
+        const Result sw = intersect(2, kc.c2, {0, 1}, kc.c1, {0, 1});
+        ASSERT_EQ(sw.nsol, r.nsol);
+        for (int k = 0; k < r.nsol; ++k) {
+            EXPECT_NEAR(sw.sol[2 * k], kc.pairs[2 * k + 1], 1e-10);
+            EXPECT_NEAR(sw.sol[2 * k + 1], kc.pairs[2 * k], 1e-10);
+        }
+    }
+}
+
+// Random cubic and quintic pairs: every pair returned is a meeting point,
+// the list is sorted and free of repeats, and refusing the per-level storage
+// (or granting one level only) finds the same pairs.
+TEST_F(Recorded, RandomPairsMeetWhereReportedWhateverTheStorage) {
+    std::mt19937 gen(11);
+    int total = 0;
+    for (int trial = 0; trial < 60; ++trial) {
+        const int n = trial % 2 ? 6 : 4;
+        const Vec c1 = random_bezier(gen, n), c2 = random_bezier(gen, n);
+        rec::reset();
+        const Result r = intersect(2, c1, {0, 1}, c2, {0, 1});
+        ASSERT_EQ(r.ier, 0);
+        total += r.nsol;
+        for (int k = 0; k < r.nsol; ++k) {
+            EXPECT_LT(dist(2, c1, r.sol[2 * k], c2, r.sol[2 * k + 1]), 1e-9);
+            if (k > 0) EXPECT_LT(r.sol[2 * k - 2], r.sol[2 * k] - 1e-6);
+        }
+        EXPECT_EQ(rec::count(Kind::Request), 2);
+        for (int variant : {0, 1}) {
+            rec::reset();
+            variant == 0 ? rec::fail_request(2) : rec::set_stack_depth(1);
+            const Result other = intersect(2, c1, {0, 1}, c2, {0, 1});
+            EXPECT_EQ(rec::count(Kind::Request), variant == 0 ? 2 : 0);
+            ASSERT_EQ(other.nsol, r.nsol);
+            for (int k = 0; k < 2 * r.nsol; ++k) EXPECT_NEAR(other.sol[k], r.sol[k], 1e-10);
+        }
+    }
+    EXPECT_GT(total, 50);
+}
+
+TEST_F(Recorded, ContactsAtEndsAndTangencies) {
+    // Tangential contact at the start points: (0, 0) from the end-point treatment.
+    Result r = intersect(2, planar({0, 1}, {0, 0, 1}), {0, 1}, planar({0, 1}, {0, 0, 2}), {0, 1});
+    expect_pairs(r, {0, 0}, 0, "tangent at start");
+    // Transversal meeting of the ends: start of one, end of the other.
+    r = intersect(2, planar({0, 1}, {0, 1, 1}), {0, 1}, planar({2, -1}, {3, -1}), {0, 1});
+    ASSERT_EQ(r.nsol, 1);
+    EXPECT_NEAR(r.sol[0], 1.0, 1e-12);
+    EXPECT_NEAR(r.sol[1], 1.0, 1e-12);
+    // Interior tangency of two parabolas: reported once, near (0.5, 0.5).
+    const Vec up = planar({0, 1}, compose({0, 0, 1}, {-0.5, 1})), down = planar({0, 1}, compose({0, 0, -2}, {-0.5, 1}));
+    r = intersect(2, up, {0, 1}, down, {0, 1});
+    EXPECT_EQ(r.ier, 0);
+    ASSERT_EQ(r.nsol, 1);
+    EXPECT_NEAR(r.sol[0], 0.5, 1e-6);
+    EXPECT_NEAR(r.sol[1], 0.5, 1e-6);
+    // Arcs of two circle-like curves crossing twice, sorted by t1.
+    const Vec arc1 = planar({-1, 2}, {0, 4, -4}), arc2 = planar({-1, 2}, {1, -4, 4});
+    r = intersect(2, arc1, {0, 1}, arc2, {0, 1});
+    ASSERT_EQ(r.nsol, 2);
+    EXPECT_NEAR(r.sol[0], 0.5 - std::sqrt(0.125), 1e-10);
+    EXPECT_NEAR(r.sol[2], 0.5 + std::sqrt(0.125), 1e-10);
+}
+
+TEST_F(Recorded, IdenticalCurvesCapacityAndOptionTwo) {
+    const Vec seg = {0, 0, 1, 1};
+    Result r = intersect(2, seg, {0, 1}, {0, 0, 1, 1, 0, 0}, {0, 1});  // zero trailing column dropped
+    EXPECT_TRUE(r.ier == -1 && r.nsol == 0);
+    r = intersect(2, seg, {0, 1}, {0, 0, 2, 2}, {0, 1});  // same line, another parametrisation
+    EXPECT_NE(r.ier, -1);
+    // Capacity 1 and two crossings: the first pair found, IER 1, the failure messages.
+    rec::reset();
+    rec::set_level(1);
+    const Known kc = known_crossings({0.2, 0.7});
+    r = intersect(2, kc.c1, {0, 1}, kc.c2, {0, 1}, 1, 1);
+    EXPECT_TRUE(r.ier == 1 && r.nsol == 1);
+    EXPECT_EQ(rec::codes("UMCVCV"), std::vector<int>{1});
+    EXPECT_GE(rec::count(Kind::Failure, "UMCVCV"), 1);
+    EXPECT_GE(rec::count(Kind::Failure, "UADSOL"), 1);
+    // No capacity at all: SOL untouched, IER 1.
+    r = intersect(2, kc.c1, {0, 1}, kc.c2, {0, 1}, 1, 0);
+    EXPECT_TRUE(r.ier == 1 && r.nsol == 0 && r.sol[0] == -7.0 && r.sol[1] == -7.0);
+    // Option 2: a start near the second crossing converges to it; a pair of
+    // curves that do not meet gives NSOL 0 and IER 0.
+    r = intersect(2, kc.c1, {0, 1}, kc.c2, {0, 1}, 2, 1, {0.65, 0.6});
+    ASSERT_TRUE(r.ier == 0 && r.nsol == 1);
+    EXPECT_NEAR(r.sol[0], kc.pairs[2], 1e-10);
+    EXPECT_NEAR(r.sol[1], kc.pairs[3], 1e-10);
+    r = intersect(2, seg, {0, 1}, {0, 1, 1, 1}, {0, 1}, 2, 1, {0.5, 0.5});
+    EXPECT_TRUE(r.ier == 0 && r.nsol == 0);
+    EXPECT_EQ(rec::names(Kind::Enter).front(), "UMCVCV");
+}
+
+TEST_F(Recorded, BadInputEndsWithACode) {
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const Vec c = {0, 0, 1, 1, 0, 1};
+    struct Case {
+        int ndim, iopt;
+        Vec c1, i1;
+        int want;
+    };
+    const std::vector<Case> cases = {
+        {4, 1, {0, 0, 0, 0, 1, 1, 1, 1}, {0, 1}, 2},  // dimension
+        {2, 3, c, {0, 1}, 2},                         // option
+        {2, 1, {0, 0}, {0, 1}, 2},                    // one coefficient
+        {2, 1, Vec(44, 0.5), {0, 1}, 2},              // 22 coefficients
+        {2, 1, {1, 1, 0, 0}, {0, 1}, 2},              // a point
+        {2, 1, {0, 0, nan, 1}, {0, 1}, 2},            // NaN coefficient
+        {2, 1, {0, 0, 1, -1}, {0, inf}, 2},           // infinite interval
+        {2, 2, {0, 0, 1, -1}, {nan, 1}, 2},
+    };
+    for (const Case& k : cases) {
+        const Vec c2 = k.ndim == 4 ? Vec{1, 0, 0, 0, 0, 1, 0, 0} : c;
+        const Result r = intersect(k.ndim, k.c1, k.i1, c2, {0, 1}, k.iopt, 4, {0.5, 0.5});
+        EXPECT_EQ(r.ier, k.want) << k.ndim << " " << k.iopt << " " << k.c1.size();
+        EXPECT_EQ(r.nsol, 0);
+    }
+}
+
+TEST_F(Recorded, SolutionListAndPointTest) {
+    // uadsol: sorted insertion, repeats within EPS dropped, the full list refused.
+    Vec sol(8, 0.0);
+    int nsol = 0, ier = 0, two = 2, nmax = 3;
+    const double eps = 1e-3;
+    const std::vector<std::pair<Vec, int>> steps = {
+        {{0.5, 0.1}, 1}, {{0.2, 0.9}, 2}, {{0.5005, 0.1002}, 2}, {{0.5005, 0.3}, 3}, {{0.9, 0.9}, 3}};
+    for (const auto& [x, count] : steps) {
+        uadsol(&two, x.data(), &eps, &nmax, &nsol, sol.data(), &ier);
+        EXPECT_EQ(nsol, count);
+        EXPECT_EQ(ier, x[0] == 0.9 ? 1 : 0);
+    }
+    EXPECT_EQ(sol, (Vec{0.2, 0.9, 0.5, 0.1, 0.5005, 0.3, 0, 0}));
+    const double p[2] = {0, 0}, q[2] = {3e-5, 4e-5};
+    double e2 = 2.5e-9;
+    EXPECT_EQ(nfnequ(&two, p, q, &e2), 1);
+    e2 = 2.4e-9;
+    EXPECT_EQ(nfnequ(&two, p, q, &e2), 0);
+}
+
+}  // namespace
