@@ -9,6 +9,7 @@
 // badly (near a curve end, tangentially, along a piece, at two crossings too
 // close to tell apart) the count would be wrong, so the ray turns by one
 // degree and the count starts again, 359 directions at most.
+#include <algorithm>
 #include <cmath>
 
 #include "OrvoSystem.h"
@@ -29,23 +30,31 @@ constexpr int kMaxCoef = 21;
 
 enum Verdict { kInside = 1, kOutside = -1, kOnBoundary = 0, kUndetermined = 10 };
 
+// The two tolerances of the ray tests, read once per box.
+struct RayTolerances {
+    double eps1 = vcbm::tol::eps1();
+    double epsnr = vcbm::tol::epsnr();
+};
+
 // sindd1 with the trace level of an enclosing frame.
-int ray_meets_segment(const double* p, const double* d, const double* q, const double* e,
+int ray_meets_segment(const double* p, const double* d, const double* q, const double* e, const RayTolerances& tol,
                       vcbm::TraceLevel level) noexcept {
     static constexpr auto R = vcbm::routine("SINDD1");
     vcbm::Frame f(R, level);
-    const double eps1 = vcbm::tol::eps1(), epsnr = vcbm::tol::epsnr();
+    const double eps1 = tol.eps1, epsnr = tol.epsnr;
     const double det = d[1] * e[0] - d[0] * e[1];
     const double wx = q[0] - p[0], wy = q[1] - p[1];
     if (std::fabs(det) < eps1) {
         // Parallel: both ends of the segment on the ray's line, one of them ahead.
         const double n0 = -d[1] * wx + d[0] * wy, n1 = -d[1] * (wx + e[0]) + d[0] * (wy + e[1]);
         const double a0 = d[0] * wx + d[1] * wy, a1 = d[0] * (wx + e[0]) + d[1] * (wy + e[1]);
-        return std::fmin(n0, n1) <= epsnr && std::fmax(n0, n1) >= -epsnr && std::fmax(a0, a1) >= -epsnr;
+        return std::min(n0, n1) <= epsnr && std::max(n0, n1) >= -epsnr && std::max(a0, a1) >= -epsnr;
     }
-    const double s = (e[0] * wy - e[1] * wx) / det;
+    // Along the segment first: most rays miss a box edge there.
     const double u = (d[0] * wy - d[1] * wx) / det;
-    return s > -epsnr && u > -epsnr && u < 1 + epsnr;
+    if (!(u > -epsnr && u < 1 + epsnr)) return 0;
+    const double s = (e[0] * wy - e[1] * wx) / det;
+    return s > -epsnr;
 }
 
 // sbtid1 with the trace level of an enclosing frame: the edges [O, O+U],
@@ -59,9 +68,31 @@ int ray_meets_box(const double* p, const double* d, const double* box, vcbm::Tra
     const double ov[2] = {o[0] + v[0], o[1] + v[1]}, ou[2] = {o[0] + u[0], o[1] + u[1]};
     const double* starts[4] = {o, o, ov, ou};
     const double* edges[4] = {u, v, u, v};
+    const RayTolerances tol;
     for (int k = 0; k < 4; ++k)
-        if (ray_meets_segment(p, d, starts[k], edges[k], f.trace_level())) return 1;
+        if (ray_meets_segment(p, d, starts[k], edges[k], tol, f.trace_level())) return 1;
     return 0;
+}
+
+// True when the curve cannot meet the ray segment: its control polygon on
+// [TA, TB] lies wholly on one side of the ray's line, or wholly behind P,
+// by more than EPS1 (the distance within which umcvcv would see a meeting).
+// The curve lies in the convex hull of that polygon, so such a curve gives
+// umcvcv nothing to find and is skipped without the intersection.
+bool cannot_meet(int ncoef, const double* coef, double ta, double tb, const double* p, const double* d) noexcept {
+    double work[2 * kMaxCoef], poly[2 * kMaxCoef];
+    const int two = 2;
+    ufdplg(&two, &ncoef, coef, &ta, &tb, work, poly);
+    const double tol = 2 * vcbm::tol::eps1() * std::sqrt(d[0] * d[0] + d[1] * d[1]);
+    bool left = true, right = true, behind = true;
+    for (int k = 0; k < ncoef; ++k) {
+        const double wx = poly[2 * k] - p[0], wy = poly[2 * k + 1] - p[1];
+        const double across = d[0] * wy - d[1] * wx, along = d[0] * wx + d[1] * wy;
+        left = left && across > tol;
+        right = right && across < -tol;
+        behind = behind && along < -tol;
+    }
+    return left || right || behind;
 }
 
 // The checks of one crossing list against the ray: 0 when every crossing
@@ -75,7 +106,7 @@ const char* rejected(int ncoef, const double* coef, double ta, double tb, const 
         if (std::fabs(t - ta) <= near || std::fabs(t - tb) <= near) return "SIEPFC : Intersection trouve trop proche du bord";
         double tan[2];
         mdrvck(&ncoef, &two, coef, &one, &t, tan);
-        const double tn = std::hypot(tan[0], tan[1]);
+        const double tn = std::sqrt(tan[0] * tan[0] + tan[1] * tan[1]);
         if (!(tn >= 1e-9)) return "SIEPFC : Le vecteur tangent a la courbe est nul";
         // Along D or against it: a ray running along a boundary piece either way.
         if (std::fabs(1.0 - std::fabs((tan[0] * d[0] + tan[1] * d[1]) / tn)) <= eps)
@@ -104,9 +135,12 @@ void ray_crossings(int ncoef, const double* coef, const double* interval, const 
     pocurv(&two, &ncoef, coef, &ta, ca);
     pocurv(&two, &ncoef, coef, &tb, cb);
     pocurv(&two, &ncoef, coef, &tm, cm);
-    if (std::hypot(ca[0] - cb[0], ca[1] - cb[1]) + std::hypot(cb[0] - cm[0], cb[1] - cm[1]) <=
-        2 * vcbm::tol::epspb())
+    auto dist = [](const double* a, const double* b) {
+        return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]));
+    };
+    if (dist(ca, cb) + dist(cb, cm) <= 2 * vcbm::tol::epspb())
         return;
+    if (cannot_meet(ncoef, coef, ta, tb, p, d)) return;
 
     // Pairs (curve parameter, ray parameter), in ray order.
     double sol[2 * kMaxCrossings];
@@ -201,7 +235,7 @@ bool closed_boundary(int ncmax, int ncurve, const int* ncoef, const double* coef
 extern "C" {
 
 void sindd1(const double* P, const double* D, const double* Q, const double* E, int* HIT) {
-    *HIT = ray_meets_segment(P, D, Q, E, vcbm::TraceLevel{nfndeb()});
+    *HIT = ray_meets_segment(P, D, Q, E, RayTolerances{}, vcbm::TraceLevel{nfndeb()});
 }
 
 void sbtid1(const double* P, const double* D, const double* BOX, int* HIT) {
@@ -258,7 +292,7 @@ void siepf1(const int* NCMAX, const int* NCURVE, const double* COEFS, const doub
         for (const auto& c : corners) {
             double dist;
             dsptpt(&two, p, c, &dist);
-            far = std::fmax(far, dist);
+            far = std::max(far, dist);
         }
         const double radius = 1.1 * far;
         int ierb = 0;

@@ -87,10 +87,13 @@ void lnptpt(const int* NDIM, const double* P, const double* Q, double* SEG, int*
 
 void dsptpt(const int* NDIM, const double* P, const double* Q, double* DIST) {
     static constexpr auto R = vcbm::routine("DSPTPT");
-    thread_local vcbm::WorkBase<double, kLocalCoordinates> work;
+    // The base of a request lives as long as the thread; the usual case
+    // works on the stack.
+    thread_local double request_base[1];
+    double local[kLocalCoordinates];
     vcbm::Frame f(R);
     const int n = *NDIM;
-    double* d = f.acquire(work, n);
+    double* d = n <= kLocalCoordinates ? local : f.request(request_base, n);
     if (d == nullptr) {
         // Refused: no report, the distance is formed without storage.
         f.ier() = 0;
