@@ -15,6 +15,8 @@ const std::vector<Command>& commands() {
          prepare_length},
         {"at-length", "parameters and points at fractions of a curve's length (mcglc1, mposcv)", true, nullptr,
          prepare_at_length},
+        {"classify", "points inside, on or outside a domain bounded by planar curves (siepf1)", true, nullptr,
+         prepare_classify},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };

@@ -53,6 +53,7 @@ struct Drawing {
     struct Marker {
         std::string label;
         std::vector<double> point;
+        std::string style = "point";  // CSS class: point, inside, outside, on
     };
     struct Line {  // an infinite line of the plane: P + s D
         std::string label;
@@ -60,9 +61,10 @@ struct Drawing {
     };
     std::vector<std::pair<std::string, Curve>> curves;  // label, curve
     std::vector<Path> polygons;
+    std::vector<Path> regions;  // closed outlines filled together, even-odd
     std::vector<Marker> markers;
     std::vector<Line> lines;
-    bool empty() const { return curves.empty() && polygons.empty() && markers.empty(); }
+    bool empty() const { return curves.empty() && polygons.empty() && regions.empty() && markers.empty(); }
 };
 
 struct Report {

@@ -97,6 +97,8 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
         for (auto [x, y] : pts) extend(x, y);
     for (const auto& p : d.polygons)
         for (const auto& q : p.points) extend(comp(q, a), comp(q, b));
+    for (const auto& r : d.regions)
+        for (const auto& q : r.points) extend(comp(q, a), comp(q, b));
     for (const auto& m : d.markers) extend(comp(m.point, a), comp(m.point, b));
     if (f.x0 > f.x1) f.x0 = f.y0 = 0, f.x1 = f.y1 = 1;
     f.fit();
@@ -113,6 +115,10 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
         << "    .control { fill: #ffffff; stroke: #666666; }\n"
         << "    .line { stroke: #2a8a2a; stroke-width: 1; }\n"
         << "    .point { fill: #d03030; }\n"
+        << "    .region { fill: #d8e6f7; stroke: none; fill-rule: evenodd; }\n"
+        << "    .inside { fill: #2a8a2a; }\n"
+        << "    .outside { fill: #888888; }\n"
+        << "    .on { fill: #e08000; }\n"
         << "    text { font-family: sans-serif; font-size: 12px; fill: #222222; }\n"
         << "  </style>\n"
         << "  <rect class=\"background\" x=\"0\" y=\"0\" width=\"" << kWidth << "\" height=\"" << kHeight
@@ -121,7 +127,22 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
         << ", " << format_real(f.x1, 6) << "], " << hb << " in [" << format_real(f.y0, 6) << ", "
         << format_real(f.y1, 6) << "] (view " << ha << hb << ")</text>\n";
 
-    // Lines first, clipped to the frame by sampling their ends far apart.
+    // Filled regions first, all outlines in one path so that holes stay empty.
+    if (!d.regions.empty()) {
+        std::string path;
+        for (const auto& r : d.regions) {
+            if (r.points.empty()) continue;
+            char op = 'M';
+            for (const auto& q : r.points) {
+                path += op;
+                add_point(path, f.X(comp(q, a)), f.Y(comp(q, b)));
+                op = 'L';
+            }
+            path += " Z ";
+        }
+        out << "  <path class=\"region\" d=\"" << path << "\"/>\n";
+    }
+    // Lines, clipped to the frame by sampling their ends far apart.
     out << "  <g class=\"lines\">\n";
     for (const auto& l : d.lines) {
         double px = comp(l.point, a), py = comp(l.point, b), dx = comp(l.direction, a), dy = comp(l.direction, b);
@@ -159,7 +180,7 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
     out << "  </g>\n  <g class=\"points\">\n";
     for (const auto& m : d.markers) {
         double x = f.X(comp(m.point, a)), y = f.Y(comp(m.point, b));
-        out << "    <circle class=\"point\" cx=\"" << num(x) << "\" cy=\"" << num(y) << "\" r=\"4\"/>\n";
+        out << "    <circle class=\"" << m.style << "\" cx=\"" << num(x) << "\" cy=\"" << num(y) << "\" r=\"4\"/>\n";
         out << "    <text x=\"" << num(x + 6) << "\" y=\"" << num(y + 16) << "\">" << escape(m.label) << "</text>\n";
     }
     out << "  </g>\n</svg>\n";
