@@ -406,6 +406,70 @@ VCBM_API void dsptpt(const int* NDIM, const double* P, const double* Q, double* 
 
 /* ---- Normal segments between two curves ---- */
 
+/**
+ * @brief Scalar product of two vector polynomials: OUT = sum over components of COEF(d, .) x DCOEF(d, .).
+ *
+ * @param[in]  NDIM    int: number of components, at least 1.
+ * @param[in]  NCOEF   int: coefficients of the first polynomial, 1 to 61.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): the first polynomial, canonical form.
+ * @param[in]  NCOEFD  int: coefficients of the second, 1 to 61.
+ * @param[in]  DCOEF   double DCOEF(NDIM, NCOEFD): the second polynomial (as a rule the derivative of the first).
+ * @param[out] NOUT    int: NCOEF + NCOEFD - 1.
+ * @param[out] OUT     double OUT(NOUT): the canonical coefficients of the product.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: a count out of range; nothing written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void scavct(const int* NDIM, const int* NCOEF, const double* COEF, const int* NCOEFD, const double* DCOEF,
+                     int* NOUT, double* OUT, int* IER);
+
+/**
+ * @brief Segments normal to two curves at both ends, and the one ending nearest to two reference points.
+ *
+ * The pairs (u, v) in [0, 1]^2 where C1(u) - C2(v) is orthogonal to C1'(u) and C2'(v)
+ * (points where the curves meet included) are the common zeros of
+ * F = C1' . (C1 - C2) and G = C2' . (C1 - C2), solved by mrs2d0 on the square widened
+ * by EPSNR / 2 with the tolerances EPSNR and EPS1, 50 roots at most.
+ *
+ * @param[in]  NDIM    int: dimension, 1 to 3.
+ * @param[in]  NCOEF1  int: coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1   double COEF1(NDIM, NCOEF1): curve 1 on [0, 1], canonical form.
+ * @param[in]  NCOEF2  int: coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2   double COEF2(NDIM, NCOEF2): curve 2 on [0, 1].
+ * @param[in]  P1      double P1(NDIM): reference point near which the chosen normal should start.
+ * @param[in]  P2      double P2(NDIM): reference point near which it should end.
+ * @param[out] NSOL    int: number of pairs kept.
+ * @param[out] SOL     double SOL(2, 51): SOL(., 1..NSOL), the pairs (u, v) in the solver's order;
+ *                     a parameter within EPSNR of 0 or 1 is set to it.
+ * @param[out] SEG     double SEG(NDIM, 2): the chosen normal, start C1(u) and displacement C2(v) - C1(u)
+ *                     (written when NSOL > 0).
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (NSOL may be 0).
+ *   - -1: the chosen segment has zero length (the curves meet there).
+ *   - 1: the solver failed.
+ *   - 2: the solver stopped on an unresolved box (a family of normals, a tangential contact); the
+ *     centre of that box is among the pairs.
+ *   - 3: NDIM outside 1 to 3, or a count outside 1 to 21.
+ *   - 4: scavct refused the scalar products ("LNN2CV : Probleme dans SCAVCT").
+ * @par Work space
+ *   Through mrs2d0.
+ * @par Trace
+ *   Not traced. Debug lines "LNN2CV : Retour MRS2D0 , IERT2" and "NROOT" with the solver's code and
+ *   count, and "LNN2CV : Non convergence pour certaines racines" on its code -1. Reports every code,
+ *   0 included, through aermsg.
+ */
+VCBM_API void lnn2cv(const int* NDIM, const int* NCOEF1, const double* COEF1, const int* NCOEF2,
+                     const double* COEF2, const double* P1, const double* P2, int* NSOL, double* SOL, double* SEG,
+                     int* IER);
+
 /* ---- Line/curve and space-curve intersection ---- */
 
 /**
