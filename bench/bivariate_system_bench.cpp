@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "VelCurveBasedMathematics.h"
+#include "bench/tolerances.hpp"
 
 namespace {
 
@@ -209,16 +210,7 @@ void BM_lnn2cv(benchmark::State& state) {
     state.SetItemsProcessed(calls);
 }
 
-void fill_tolerances() {
-    int ip[21] = {};
-    double rp[22] = {};
-    rp[0] = 1e-9, rp[11] = 1e-9, rp[12] = 1e-10, rp[13] = 1e-14, rp[14] = 1e-9;
-    ip[9] = 100, ip[10] = 100;
-    int ier = 0;
-    mcxcom(nullptr, ip, rp, &ier);
-}
-
-const bool filled = (fill_tolerances(), true);
+const bool filled = (bench::fill_tolerances(), true);
 
 // Argument: the bidegree in each variable.
 BENCHMARK(BM_mrs2d0)->Arg(3)->Arg(5)->Unit(benchmark::kMicrosecond);

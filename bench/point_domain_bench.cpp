@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "VelCurveBasedMathematics.h"
+#include "bench/tolerances.hpp"
 
 namespace {
 
@@ -32,13 +33,17 @@ struct Domain {
         int ier = 0;
         if (n == 4) mpolc2(&n, poly.data(), c.data(), &ier);
         else c[0] = bez[0][0], c[1] = bez[0][1], c[2] = bez[1][0] - bez[0][0], c[3] = bez[1][1] - bez[0][1];
-        coefs.insert(coefs.end(), c.begin(), c.end());
-        ncoef.push_back(n);
-        intervals.insert(intervals.end(), {0.0, 1.0});
-        double x0 = 1e9, y0 = 1e9, x1 = -1e9, y1 = -1e9;
-        for (auto& b : bez) x0 = std::min(x0, b[0]), x1 = std::max(x1, b[0]), y0 = std::min(y0, b[1]), y1 = std::max(y1, b[1]);
-        boxes.insert(boxes.end(), {x0, y0, x1 - x0, 0.0, 0.0, y1 - y0});
+        // The box of the control points, one coordinate at a time.
+        double lo[2], hi[2];
+        for (int d = 0; d < 2; ++d) {
+            lo[d] = hi[d] = poly[d];
+            for (int k = 1; k < n; ++k) lo[d] = std::min(lo[d], poly[2 * k + d]), hi[d] = std::max(hi[d], poly[2 * k + d]);
+        }
         beziers.push_back(bez);
+        boxes.insert(boxes.end(), {lo[0], lo[1], hi[0] - lo[0], 0.0, 0.0, hi[1] - lo[1]});
+        coefs.insert(coefs.end(), c.begin(), c.end());
+        intervals.insert(intervals.end(), {0.0, 1.0});
+        ncoef.push_back(n);
         ++ncurve;
     }
 };
@@ -130,17 +135,8 @@ int turned_rays(const Domain& d) {
     return turned;
 }
 
-void fill_tolerances() {
-    int ip[21] = {};
-    double rp[22] = {};
-    rp[0] = 1e-9, rp[11] = 1e-9, rp[12] = 1e-10, rp[13] = 1e-14, rp[14] = 1e-9;
-    ip[9] = 100, ip[10] = 100;
-    int ier = 0;
-    mcxcom(nullptr, ip, rp, &ier);
-}
-
 void BM_siepf1(benchmark::State& state) {
-    fill_tolerances();
+    bench::fill_tolerances();
     const Domain& d = domain(static_cast<int>(state.range(0)));
     const auto& pts = points();
     std::vector<int> result(kPoints);
