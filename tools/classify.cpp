@@ -30,12 +30,12 @@ const char* verdict_text(int v) {
 Run prepare_classify(const Field& root, const Options& options) {
     root.allow_only({"domain", "points", "tolerance", "tolerances"});
     Field df = root.at("domain");
-    const std::size_t ncurve = df.size();
-    if (ncurve == 0) df.fail("empty: give the curves of the boundary");
-    if (ncurve > static_cast<std::size_t>(kMaxBoundaryCurves))
-        df.fail("at most " + std::to_string(kMaxBoundaryCurves) + " curves, found " + std::to_string(ncurve));
+    const std::size_t given = df.size();
+    if (given == 0) df.fail("empty: give the curves of the boundary");
+    if (given > static_cast<std::size_t>(kMaxBoundaryCurves))
+        df.fail("at most " + std::to_string(kMaxBoundaryCurves) + " curves, found " + std::to_string(given));
     std::vector<Curve> curves;
-    for (std::size_t i = 0; i < ncurve; ++i) {
+    for (std::size_t i = 0; i < given; ++i) {
         Field cf = df.at(i);
         Curve c = read_curve(cf);
         if (c.dim != 2) cf.fail("a boundary curve is planar: dimension 2, found " + std::to_string(c.dim));
@@ -44,11 +44,11 @@ Run prepare_classify(const Field& root, const Options& options) {
         curves.push_back(c);
     }
     Field pf = root.at("points");
-    const std::size_t npoint = pf.size();
-    if (npoint == 0) pf.fail("empty: give at least one point");
-    if (npoint > kMaxPoints) pf.fail("at most " + std::to_string(kMaxPoints) + " points, found " + std::to_string(npoint));
+    const std::size_t listed = pf.size();
+    if (listed == 0) pf.fail("empty: give at least one point");
+    if (listed > kMaxPoints) pf.fail("at most " + std::to_string(kMaxPoints) + " points, found " + std::to_string(listed));
     std::vector<double> pts;
-    for (std::size_t k = 0; k < npoint; ++k) {
+    for (std::size_t k = 0; k < listed; ++k) {
         std::vector<double> p = read_point(pf.at(k), 2);
         pts.insert(pts.end(), p.begin(), p.end());
     }

@@ -19,6 +19,8 @@ const std::vector<Command>& commands() {
          prepare_classify},
         {"solve2", "common zeros of two bivariate polynomials on a box (mrs2d0)", true, nullptr, prepare_solve2},
         {"normals", "segments normal to two curves at both ends (lnn2cv)", true, nullptr, prepare_normals},
+        {"intersect", "intersections of two curves in the plane or in space (umcvcv)", true, nullptr,
+         prepare_intersect},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo},
     };

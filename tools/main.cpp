@@ -31,8 +31,7 @@ void print_help(std::ostream& out) {
            "calls the library and prints the results.\n"
            "\n"
            "commands:\n";
-    // Names padded to one column: two blanks past the longest, 8 at least.
-    std::size_t width = 8;
+    std::size_t width = 0;  // the longest name and two spaces
     for (const Command& c : commands()) width = std::max(width, std::string(c.name).size() + 2);
     for (const Command& c : commands()) {
         std::string name = c.name;

@@ -52,6 +52,11 @@ const std::map<std::string, std::map<int, std::string>>& routine_codes() {
           {2, "every parameter is a solution: the distance polynomial is zero"},
           {3, "more roots than the degree: the list is unreliable"},
           {101, "the plane normal is zero"}}},
+        {"UMCVCV",
+         {{-1, "the two curves are identical"},
+          {1, "the list of pairs is full, or a final solve failed; the pairs found are returned"},
+          {2, "invalid arguments, or a curve that reduces to a point"},
+          {3, "the solvers failed"}}},
     };
     return table;
 }
