@@ -648,6 +648,126 @@ VCBM_API void uelsol(const double* EPS, const int* NDIM, int* NSOL, double* SOL)
 
 /* ---- Systems of two polynomial equations ---- */
 
+/**
+ * @brief Change of a bivariate polynomial from a box to the unit square.
+ *
+ * B(s, t) = A(U1 + s (U2 - U1), V1 + t (V2 - V1)), both in canonical form, the
+ * coefficient (i, j) multiplying u^(i-1) v^(j-1); the same polynomial, exactly
+ * up to rounding.
+ *
+ * @param[in]  LDA  int: leading dimension of A, at least NU.
+ * @param[in]  NU   int: coefficients in u, 1 to 41.
+ * @param[in]  NV   int: coefficients in v, 1 to 41.
+ * @param[in]  A    double A(LDA, NV): the polynomial on the box.
+ * @param[in]  BOX  double BOX(4): (U1, U2, V1, V2).
+ * @param[in]  LDB  int: leading dimension of B, at least NU.
+ * @param[out] B    double B(LDB, NV): the polynomial on the unit square.
+ * @param[out] IER  int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: NU or NV outside 1 to 41, or a leading dimension below NU; B not written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Reports positive codes through aermsg.
+ */
+VCBM_API void mfmca7(const int* LDA, const int* NU, const int* NV, const double* A, const double* BOX,
+                     const int* LDB, double* B, int* IER);
+
+/**
+ * @brief Bernstein net on the unit square of a bivariate canonical polynomial.
+ *
+ * @param[in]  LDA  int: leading dimension of A, at least NU.
+ * @param[in]  NU   int: coefficients in u, 1 to 41.
+ * @param[in]  NV   int: coefficients in v, 1 to 41.
+ * @param[in]  A    double A(LDA, NV): canonical coefficients.
+ * @param[in]  LDB  int: leading dimension of B, at least NU.
+ * @param[out] B    double B(LDB, NV): the Bernstein coefficients of degrees NU-1, NV-1 on [0, 1]^2.
+ * @param[out] IER  int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: NU or NV outside 1 to 41, or a leading dimension below NU; B not written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit lines. Reports positive codes through aermsg.
+ */
+VCBM_API void mbbpy2(const int* LDA, const int* NU, const int* NV, const double* A, const int* LDB, double* B,
+                     int* IER);
+
+/**
+ * @brief Bernstein nets of the two partial derivatives of a bivariate Bernstein net on the unit square.
+ *
+ * DU(i, j) = (NU-1) (B(i+1, j) - B(i, j)) and DV(i, j) = (NV-1) (B(i, j+1) - B(i, j)): the exact nets
+ * of the derivatives in u and in v.
+ *
+ * @param[in]  LDB  int: leading dimension of B, at least NU.
+ * @param[in]  NU   int: coefficients in u, 1 to 41.
+ * @param[in]  NV   int: coefficients in v, 1 to 41.
+ * @param[in]  B    double B(LDB, NV): the net.
+ * @param[in]  LDU  int: leading dimension of DU, at least NU-1.
+ * @param[out] DU   double DU(LDU, NV): the net of the u-derivative, NU-1 by NV (nothing when NU = 1).
+ * @param[in]  LDV  int: leading dimension of DV, at least NU.
+ * @param[out] DV   double DV(LDV, NV-1): the net of the v-derivative, NU by NV-1 (nothing when NV = 1).
+ * @param[out] IER  int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: a size or leading dimension out of range; nothing written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void mdeca1(const int* LDB, const int* NU, const int* NV, const double* B, const int* LDU, double* DU,
+                     const int* LDV, double* DV, int* IER);
+
+/**
+ * @brief Common zeros of two bivariate polynomials in a box, by subdivision of their Bernstein nets.
+ *
+ * Both polynomials are converted to Bernstein nets on the box and the box is halved
+ * (v first, then u, alternately; 41 levels at most). A box is dropped when a net keeps
+ * one sign beyond EPSF; it is solved by Newton's iteration when the ranges of the
+ * derivative nets prove that it holds one common zero at most; otherwise it is split.
+ * Roots closer than EPSX in both components are one.
+ *
+ * @param[in]  LD1      int: first leading dimension of each polynomial, at least NU.
+ * @param[in]  LD2      int: second leading dimension, at least NV.
+ * @param[in]  FG       double FG(LD1, LD2, 2): F then G, canonical, (i, j) multiplying u^(i-1) v^(j-1).
+ * @param[in]  NU       int: coefficients used in u, 1 to 41.
+ * @param[in]  NV       int: coefficients used in v, 1 to 41.
+ * @param[in]  BOX      double BOX(4): (U1, U2, V1, V2), U1 < U2, V1 < V2.
+ * @param[in]  EPSX     double: parameter resolution, and the distance under which two roots are one.
+ * @param[in]  EPSF     double: value tolerance.
+ * @param[in]  NMAX     int: capacity of ROOTS, at least 1.
+ * @param[out] ROOTS    double ROOTS(2, NMAX): ROOTS(., 1..NROOT), the zeros (u, v), ascending in u.
+ * @param[out] NROOT    int: the number of zeros found.
+ * @param[out] LASTBOX  double LASTBOX(4): on codes -2, -13 and 2, the box (U1, U2, V1, V2) the solve stopped on.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -1: some isolated zeros did not converge; the others are returned.
+ *   - -2: the solve stopped on a box where both nets lie within EPSF (LASTBOX).
+ *   - -13: the subdivision reached 41 levels (LASTBOX).
+ *   - 1: a size out of range, an empty or inverted box, NMAX < 1, a coefficient that is not a number,
+ *     or a failed conversion or split.
+ *   - 2: the root list is full.
+ *   - 10: a work area was refused.
+ * @par Work space
+ *   A request of 8 NU NV reals, then (under the stage MRS2D1) one of 164 NU NV + 2 max(NU, NV)^2 + 328
+ *   reals; both released on every path.
+ * @par Trace
+ *   Threshold 3, entry and exit lines; the stages trace under MRS2D1 to MRS2D5, MRS2NR, MRS2D4,
+ *   MBTCV1 and MINLTT at their own thresholds. At level 3 and up MRS2NR writes its noise lines when it
+ *   does not converge. Reports every non-zero code through aermsg.
+ */
+VCBM_API void mrs2d0(const int* LD1, const int* LD2, const double* FG, const int* NU, const int* NV,
+                     const double* BOX, const double* EPSX, const double* EPSF, const int* NMAX, double* ROOTS,
+                     int* NROOT, double* LASTBOX, int* IER);
+
 /* ---- Roots by Bezier subdivision with noisy intervals ---- */
 
 /**
