@@ -829,8 +829,10 @@ VCBM_API void mcvpds(const int* NDIM, const int* NCOEF, const double* COEF, cons
  * @param[in]  X      double X(NDIM): the point.
  * @param[out] RADIUS double: |P(0) - X|.
  * @param[out] ISPHER int: 1 when every sample u = k/32 lies within 5e-6 RADIUS of that distance, else 0.
- * @param[out] IER    int: 0.
+ * @param[out] IER    int: result code, see Codes.
  *
+ * @par Codes
+ *   - 0: always (the verdict is ISPHER).
  * @par Work space
  *   None.
  * @par Trace
@@ -965,8 +967,12 @@ VCBM_API void mpjpc4(const int* NDIM, const int* NCMAX, const double* COEF, cons
  *
  * @param[in]  T   double: the parameter.
  * @param[out] F   double: g(T) (0 with code 1).
- * @param[out] IER int: 0; -1 T lies outside BOUNDS (F is still computed); 1 no curve is stored (outside mpjpc3).
+ * @param[out] IER int: result code, see Codes.
  *
+ * @par Codes
+ *   - 0: success.
+ *   - -1: T lies outside BOUNDS (F is still computed).
+ *   - 1: no curve is stored (called outside mpjpc3).
  * @par Work space
  *   None.
  * @par Trace
@@ -984,8 +990,11 @@ VCBM_API void mxptcb(const double* T, double* F, int* IER);
  * @param[in]  TINT double TINT(2): the sub-interval.
  * @param[out] EPSX double: parameter tolerance.
  * @param[out] EPSF double: function tolerance.
- * @param[out] IER  int: 0; 1 no curve is stored (outside mpjpc3).
+ * @param[out] IER  int: result code, see Codes.
  *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: no curve is stored (called outside mpjpc3).
  * @par Work space
  *   None.
  * @par Trace

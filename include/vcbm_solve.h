@@ -1102,8 +1102,11 @@ VCBM_API void mrs1g1(void (*FEVAL)(const double*, double*, int*), const double* 
  * @param[out] NSOLI  int: number of solution intervals.
  * @param[out] NOISE  double NOISE(2, max(NCOEF-1, 1)): the noisy intervals.
  * @param[out] NNOISE int: number of noisy intervals.
- * @param[out] IER    int: 0, -1 or 2 as mrs1g1; 1 DEPTH or NCOEF out of range, or FTOL failed.
+ * @param[out] IER    int: result code, see Codes.
  *
+ * @par Codes
+ *   - 0, -1 or 2: as mrs1g1.
+ *   - 1: DEPTH or NCOEF out of range, or FTOL failed.
  * @par Work space
  *   None.
  * @par Trace
@@ -1131,8 +1134,13 @@ VCBM_API void mrs1g2(void (*FEVAL)(const double*, double*, int*), const double* 
  * @param[in,out] NOISE  double NOISE(2, max(NCOEF-1, 1)): the noisy intervals so far.
  * @param[in,out] NNOISE int: their number.
  * @param[out]    ISETTL int: 1 settled, 0 to be halved.
- * @param[out]    IER    int: 0; -1 an interval was added; 1 a count out of range (nothing changed); 2 a list is full.
+ * @param[out]    IER    int: result code, see Codes.
  *
+ * @par Codes
+ *   - 0: success.
+ *   - -1: an interval was added.
+ *   - 1: a count out of range (nothing changed).
+ *   - 2: a list is full.
  * @par Work space
  *   None.
  * @par Trace
@@ -1155,8 +1163,12 @@ VCBM_API void mrs1g4(void (*FEVAL)(const double*, double*, int*), const double* 
  * @param[in]  EPSF    double: function tolerance: X is a root when |F(X)| <= EPSF.
  * @param[out] X       double: the root (code 0), the point of least |F| met (code -1).
  * @param[out] BRACKET double BRACKET(2): the last bracket.
- * @param[out] IER     int: 0 a root; 1 the ends have the same sign beyond EPSF; -1 no convergence.
+ * @param[out] IER     int: result code, see Codes.
  *
+ * @par Codes
+ *   - 0: a root.
+ *   - 1: the ends have the same sign beyond EPSF.
+ *   - -1: no convergence.
  * @par Work space
  *   None.
  * @par Trace
