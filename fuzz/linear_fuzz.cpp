@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         a.freeze();
         fz::Call call("rslw");
         rslw(a.data(), b.data(), &n, &nrhs, x.data(), aw.data(), &lda, nullptr, &eps, &ier);
-        if (nrhs >= 1 || n > lda) fz::expect_code("rslw", ier, {1, 2});
+        if (nrhs >= 1) fz::expect_code("rslw", ier, {1, 2});  // NRHS < 1: IER left as it was
     } else {
         // W(N + NRHS, N) for mrslw; mrslwd / mrslwi take A(LDA, N) and B(LDA, NRHS).
         fz::Array<double> a(la, "A"), b(static_cast<long>(std::max(lda, 1)) * nr, "B");
