@@ -312,8 +312,8 @@ VCBM_API void vtdfrt(const int* NCOEF, const double* COEF, const double* U, cons
  * @param[out] TAN     double TAN(NDIM, 2): unit tangent and, with IDERIV = 1, its derivative.
  * @param[out] NRM     double NRM(NDIM, 2): unit principal normal and, with IDERIV = 1, its derivative (IOPT >= 2).
  * @param[out] BIN     double BIN(3, 2): unit binormal and, with IDERIV = 1, its derivative (space, IOPT 2, 4 to 7).
- * @param[out] CURV    double CURV(IDERIV+1): CURV(1) the curvature, the others 0.
- * @param[out] TORS    double TORS(IDERIV+1): TORS(1) the torsion (0 in the plane), the others 0.
+ * @param[out] CURV    double CURV(max(IDERIV, 0)+1): CURV(1) the curvature, the others 0.
+ * @param[out] TORS    double TORS(max(IDERIV, 0)+1): TORS(1) the torsion (0 in the plane), the others 0.
  * @param[out] DCURV   double: derivative of the curvature with respect to arc length (IOPT 5 and 7), else 0.
  * @param[out] TSENSE  int: 1 when the sense of TAN is defined, 0 when not.
  * @param[out] NSENSE  int: 1 when the sense of NRM is defined, 0 when not.

@@ -40,7 +40,9 @@ VCBM_BEGIN_DECLS
  *   - 0: success (NSOL may be 0; in option 2 a failed iteration in the plane gives NSOL = 0).
  *   - -1: the two curves are identical (same count after dropping zero trailing coefficients,
  *     equal coefficients); NSOL = 0.
- *   - 1: the solution list is full (the pairs found so far stay in SOL) or a final solve failed.
+ *   - 1: the solution list is full (the pairs found so far stay in SOL), a final solve failed, or the
+ *     subdivision split more than 16384 pairs (curves that overlap along an arc), or the work space
+ *     could not be released (the pairs stay).
  *   - 2: NDIM, IOPT or a count out of range, a NaN or infinite coefficient or interval end, or a
  *     curve that reduces to a point.
  *   - 3: any other failure of the solvers (in space: a Newton result at a singular or
@@ -88,7 +90,9 @@ VCBM_API void umcvcv(const int* NDIM, const int* NCOEF1, const double* COEF1, co
  *   - 10: a curve reduces to a point, or the segment's interval has zero length.
  *   - 20: the curves are identical.
  *   - 146: a curve is a segment whose direction is below the mveps3 tolerance.
- *   - -10: failure inside: the list overflowed or a final solve failed.
+ *   - -10: failure inside: the list overflowed, a final solve failed, or more than 16384 pairs were
+ *     split (curves that overlap along an arc).
+ *     Also when the work space could not be released (the pairs found are complete).
  * @par Work space
  *   Two requests of L x 84 reals, L = min(31, udfpil(31)) when L >= 2; when refused (or L < 2)
  *   one level of fixed storage is used and the deeper levels are recomputed.
@@ -559,7 +563,8 @@ VCBM_API void lnn2cv(const int* NDIM, const int* NCOEF1, const double* COEF1, co
  *   - 2: NCOEF2 outside 1..21.
  *   - 145: TA1 = TB1.
  *   - 146: both components of V are at most the mveps3 tolerance in magnitude.
- *   - -10: failure inside (the list is full).
+ *   - -10: failure inside: the list is full, or more than 16384 pieces were split (a curve that runs
+ *     along the segment).
  * @par Work space
  *   None (POLYST is the caller's).
  * @par Trace
@@ -596,7 +601,8 @@ VCBM_API void uadtcv(const double* SEG, const double* TA1, const double* TB1, co
  *   - 2: a curve reduces to a point, or a count outside 1..21.
  *   - 10: the curves are identical.
  *   - 3: the planar solve failed.
- *   - -10: the list overflowed or a failure inside.
+ *   - -10: the list overflowed or a failure inside (more than 16384 pairs split in one planar solve
+ *     included).
  * @par Work space
  *   Through urcvcv.
  * @par Trace

@@ -503,6 +503,10 @@ struct Planar {
     SolutionList list{0, nullptr, nullptr};
     double A1 = 0, B1 = 0, A2 = 0, B2 = 0;        // the intervals being subdivided
     double P1[2 * kMaxCoef], P2[2 * kMaxCoef];  // their control polygons
+    // Pairs that may still be split. Curves that overlap along an arc keep
+    // a pending pair at every place of the arc, which doubles at every level;
+    // the solve stops there as a failure inside rather than run for hours.
+    long splits_left = kMaxSplits;
 };
 
 // Exclusion test (uzcvcv). First uifplg: disjoint axis ranges (widened by
@@ -781,6 +785,7 @@ int on_contact(Planar& pl, const Pair& pr) noexcept {
 // split further. -10 when the solve must stop, else 0.
 int examine(Planar& pl, const Pair& pr, const double* q1, const double* q2, double* h1, double* h2, Pair kids[4],
             bool pending[4]) noexcept {
+    if (--pl.splits_left < 0) return -10;
     const int n1 = pl.c1.n, n2 = pl.c2.n, two = 2, ldw = kMaxCoef;
     double unused[1];
     upolyg(&two, &ldw, &n1, q1, unused, h1, h1 + 2 * kMaxCoef);
@@ -956,6 +961,7 @@ void planar_driver(TraceLevel level, int iconv, int n1, const double* coef1, dou
     pl.tol = read_tols();
     pl.eps = eps;
     pl.list = SolutionList{nmax, &nsol, sol};
+    pl.splits_left = kMaxSplits;
     set_curve(pl.c1, r1, coef1);
     set_curve(pl.c2, r2, coef2);
     pl.A1 = std::min(ta1, tb1);
@@ -1021,6 +1027,10 @@ void planar_driver(TraceLevel level, int iconv, int n1, const double* coef1, dou
     }
     if (code < 0) ier = -10;
     if (code > 0) ier = 10;
+    // A refused release leaves the pairs complete; its code must not read
+    // as a curve reduced to a point (10).
+    f.release_all();
+    if (ier == 10 && code == 0) ier = -10;
 }
 
 }  // namespace vcbm::cc

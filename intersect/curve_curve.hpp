@@ -13,6 +13,7 @@ namespace vcbm::cc {
 
 inline constexpr int kMaxCoef = 21;         // coefficients of a curve
 inline constexpr int kMaxLevel = 31;        // subdivision depth
+inline constexpr long kMaxSplits = 1L << 14;  // pairs split in one planar solve
 inline constexpr int kLevelReals = 84;      // polygon storage per curve and level: two halves of 21 points
 inline constexpr double kDefaultEps = 1e-6; // subdivision resolution handed down by umcvcv
 inline constexpr double kEndEps = 0.001;    // resolution and inward move of the end-point treatment

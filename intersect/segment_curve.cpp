@@ -28,6 +28,9 @@ struct Segment {
     double xmin = 0, xmax = 0;  // its x range
     double A2 = 0, B2 = 0;    // the curve's interval
     double P[2 * kMaxCoef];   // the curve's polygon on [A2, B2]
+    // Pieces that may still be split: a curve that runs along the segment
+    // keeps every piece pending, twice as many at every level.
+    long splits_left = kMaxSplits;
 };
 
 // Whether the point (X, Y) lies in the box widened by MARGIN (uptbox).
@@ -153,6 +156,7 @@ bool piece_small(Segment& sg, double a, double b, int level) noexcept {
 // and settles each: PENDING says which must be split further. -10 when the
 // solve must stop, else 0.
 int split_piece(Segment& sg, double a, double b, const double* q, double* h, bool pending[2]) noexcept {
+    if (--sg.splits_left < 0) return -10;
     const int n = sg.curve.n, two = 2, ldw = kMaxCoef;
     double unused[1];
     upolyg(&two, &ldw, &n, q, unused, h, h + 2 * kMaxCoef);
@@ -278,6 +282,7 @@ extern "C" void uadtcv(const double* SEG, const double* TA1, const double* TB1, 
     sg.tol = cc::read_tols();
     sg.eps = *EPS;
     sg.list = cc::SolutionList{*NSOLMAX, NSOL, SOL};
+    sg.splits_left = cc::kMaxSplits;
     // Turn the plane so that the segment's direction is the x-axis and its
     // line the axis itself.
     const double vlen = std::hypot(SEG[2], SEG[3]);

@@ -7,7 +7,8 @@
 #
 #   --build DIR    the fuzz build (default build-fuzz)
 #   --runs N       executions per target (default 3000: the short run of CI)
-#   --seconds S    run each target for S seconds instead (long campaigns)
+#   --seconds S    run each target for S seconds instead (long campaigns);
+#                  with --runs, at most S seconds for the N executions
 #   --work DIR     where the growing corpora and the findings go (default
 #                  DIR-of-build/fuzz-work); the committed seeds are only read
 #   TARGET         family names (interval_roots, eval, ...); default all
@@ -18,14 +19,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=build-fuzz runs=3000 seconds="" work="" targets=()
+build=build-fuzz runs=3000 runs_given=0 seconds="" work="" targets=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build=$2; shift 2 ;;
-    --runs) runs=$2; shift 2 ;;
+    --runs) runs=$2; runs_given=1; shift 2 ;;
     --seconds) seconds=$2; shift 2 ;;
     --work) work=$2; shift 2 ;;
-    -h|--help) sed -n '2,18p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,19p' "$0"; exit 0 ;;
     *) targets+=("$1"); shift ;;
   esac
 done
@@ -34,7 +35,10 @@ if [ ${#targets[@]} -eq 0 ]; then
   for f in fuzz/*_fuzz.cpp; do t=$(basename "$f" .cpp); targets+=("${t%_fuzz}"); done
 fi
 
+# --seconds alone: a long campaign; with --runs as well, the time caps the
+# executions of a slow target (CI).
 if [ -n "$seconds" ]; then limit=(-max_total_time="$seconds"); else limit=(-runs="$runs"); fi
+if [ -n "$seconds" ] && [ "$runs_given" = 1 ]; then limit+=(-runs="$runs"); fi
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 

@@ -1,6 +1,7 @@
 // Curve/curve intersection in the plane (umcvcv and its planar layers).
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -171,6 +172,36 @@ TEST_F(Recorded, BadInputEndsWithACode) {
         EXPECT_EQ(r.ier, k.want) << k.ndim << " " << k.iopt << " " << k.c1.size();
         EXPECT_EQ(r.nsol, 0);
     }
+}
+
+TEST_F(Recorded, OverlappingArcsEndPromptlyWithAFailure) {
+    // Both curves run along the diagonal x = y with other parametrisations.
+    // With EPSPB = -inf (no Jacobian counts as singular) and a huge EPSNR,
+    // every place of the common arc kept a pair to split at every level:
+    // found by fuzzing, the subdivision ran for minutes. Now the solve gives
+    // up after 16384 splits with its failure code.
+    const double inf = std::numeric_limits<double>::infinity();
+    testing_support::Tolerances t;
+    t.eps1 = 1e-14;
+    t.epsnr = std::numeric_limits<double>::max();
+    t.epspb = -inf;
+    testing_support::fill_block(t);
+    const Vec c1(30, -2.0), c2(22, -2.0);
+    const auto start = std::chrono::steady_clock::now();
+    int iconv = 0, n1 = 15, n2 = 11, nmax = 7, nsol = -1, ier = 0;
+    double a1 = -1, b1 = 0, eps = 1e-9;
+    Vec p1(30), p2(22), sol(14);
+    urcvcv(&iconv, &n1, c1.data(), p1.data(), &a1, &b1, &n2, c2.data(), p2.data(), &a1, &b1, &eps, &nmax, &nsol,
+           sol.data(), &ier);
+    EXPECT_EQ(ier, -10);
+    // A segment along the same line (the line/curve solver), NaN EPSNR, no stored levels.
+    t.eps1 = inf;
+    t.epsnr = std::numeric_limits<double>::quiet_NaN();
+    testing_support::fill_block(t);
+    rec::set_stack_depth(0);
+    const Result r = intersect(2, Vec(24, -2.0), {-1, 0}, Vec(4, -2.0), {-1, 0}, 1, 1);
+    EXPECT_EQ(r.ier, 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 TEST_F(Recorded, SolutionListAndPointTest) {

@@ -5,6 +5,7 @@
 // On the default infrastructure (the recorder keeps one event list).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdint>
@@ -35,6 +36,11 @@ struct Digest {
 
 void quadrature_integrand(const int* ndim, const double* t, double* f, int* ier) {
     for (int d = 0; d < *ndim; ++d) f[d] = std::sin((d + 1) * *t) + *t * *t;
+    *ier = 0;
+}
+
+void approx_function(const int* ndim, const double*, const double* t, const int* ideriv, double* val, int* ier) {
+    for (int j = 0; j < *ndim; ++j) val[j] = std::pow(j + 1.5, *ideriv) * std::cos((j + 1.5) * *t + *ideriv * 1.5707963267948966);
     *ier = 0;
 }
 
@@ -137,11 +143,114 @@ std::uint64_t run(int kind, std::uint32_t seed) {
             d.add(X, 4);
             break;
         }
+        case 6: {  // curve/curve (per-level storage), curvature and frames
+            int ndim = 2, nc = 4, iopt = 1, nsolmax = 10, nsol = 0, ier = 0;
+            double c1[8] = {0, u(gen) / 10, 1, 0.3, 0, -1.5, 0, 1}, c2[8] = {0, u(gen) / 10, 1, -0.2, 0, 0.4, 0, -0.3};
+            double a = 0, b = 1, sol[20];
+            umcvcv(&ndim, &nc, c1, &a, &b, &nc, c2, &a, &b, &iopt, &nsolmax, &nsol, sol, &ier);
+            d.add(ier);
+            d.add(sol, 2 * nsol);
+            int three = 3, ncoef = 5 + static_cast<int>(seed % 8), iopt2 = 7, ideriv = 1, tsense = 0, nsense = 0,
+                icusp = 0;
+            std::vector<double> coef(3 * ncoef);
+            for (double& x : coef) x = u(gen);
+            double t = 0.5 + u(gen) / 3, bounds[2] = {0, 1}, eps = 1e-12, tan[6], nrm[6], bin[6], curv[2], tors[2],
+                   dcurv = 0, fr[18];
+            mprcrb(&three, &ncoef, coef.data(), &t, bounds, &iopt2, &eps, &ideriv, tan, nrm, bin, curv, tors, &dcurv,
+                   &tsense, &nsense, &icusp, &ier);
+            d.add(ier);
+            d.add(tan, 6);
+            d.add(curv, 1);
+            d.add(tors, 1);
+            int inorm = 1;
+            vtdfrt(&ncoef, coef.data(), &t, &inorm, fr, fr + 3, fr + 6, fr + 9, fr + 12, fr + 15, &ier);
+            d.add(ier);
+            d.add(fr, 18);
+            break;
+        }
+        case 7: {  // arc length (per-thread Gauss nodes) and positioning
+            int three = 3, ncoef = 2 + static_cast<int>(seed % 30), ier = 0, niter = 0;
+            std::vector<double> coef(3 * ncoef);
+            for (double& x : coef) x = u(gen);
+            double ua = 0, ub = 1, eps = 1e-10, length = 0, diff = 0, lena = 0, ratio = (u(gen) + 1) / 2, uout = 0;
+            mcglc1(&three, &three, &ncoef, coef.data(), &ua, &ub, &eps, &length, &diff, &ier);
+            d.add(ier);
+            d.add(&length, 1);
+            mposcv(&three, &three, &ncoef, coef.data(), &ua, &ub, &lena, &length, &ratio, &uout, &eps, &niter, &ier);
+            d.add(ier);
+            d.add(&uout, 1);
+            break;
+        }
+        case 8: {  // noisy roots and bounds (work space of the subdivision)
+            int n = 4 + static_cast<int>(seed % 14), nroot = 0, nnoise = 0, nunres = 0, ier = 0, two = 2;
+            std::vector<double> c(n), roots(n), noise(2 * n), unres(2 * n), box(4);
+            for (double& x : c) x = u(gen);
+            double tint[2] = {-1, 1}, epsx = 1e-7, epsf = 1e-12, tol = 1e-9;
+            mrs1d0(c.data(), &n, tint, &epsx, &epsf, roots.data(), &nroot, noise.data(), &nnoise, unres.data(),
+                   &nunres, &ier);
+            d.add(ier);
+            d.add(roots.data(), nroot);
+            int nc = std::min(n, 21), one = 1;
+            std::vector<double> curve(2 * nc);
+            for (double& x : curve) x = u(gen);
+            mbtcb1(&two, &nc, curve.data(), &two, tint, &tol, box.data(), &ier);
+            d.add(ier);
+            d.add(box.data(), 4);
+            mbtcb2(&one, &n, c.data(), &one, tint, box.data(), &ier);
+            d.add(box.data(), 2);
+            break;
+        }
+        case 9: {  // approximation of a function and of a curve on a patch (per-thread evaluation block)
+            int ndim = 2, nsub = 1, groupdim = 2, order = 1, ld = 14, maxseg = 6, maxcoef = 10, npcode = -5, nseg = 0,
+                ier = 0, ncoef[6];
+            double tint[2] = {0, 1 + (u(gen) + 1)}, tol = 1e-7, tout[2] = {-1, 1}, coef[2 * 14 * 6], tbreak[7],
+                   errmax[6], errmean[6];
+            mapfnc(&ndim, &nsub, &groupdim, tint, approx_function, &order, &ld, &maxseg, &maxcoef, &tol, tout, &npcode,
+                   &nseg, ncoef, coef, tbreak, errmax, errmean, &ier);
+            d.add(ier);
+            d.add(coef, 2 * 14 * 6);
+            int mx = 3, three = 3, ndim2 = 2, nc2 = 3, ldc = 14, nseg2 = 0, nc[6];
+            double surf[27] = {}, crv[6] = {0.1, 0.2, 0.6 * (u(gen) + 1), 0.5, 0.2, -0.4}, t01[2] = {0, 1}, out[3 * 14 * 6],
+                   errtab[24];
+            surf[1] = 1;
+            surf[12] = 1;
+            surf[20] = u(gen);
+            surf[25] = 1;
+            mapck5(&mx, &mx, surf, &three, &three, &three, &ndim2, &nc2, crv, t01, &order, &maxcoef, &tol, &three, &ldc,
+                   &maxseg, out, &nseg2, nc, errtab, &ier);
+            d.add(ier);
+            d.add(out, 3 * 14 * nseg2);
+            break;
+        }
+        case 10: {  // boxes, principal axes, surface normals
+            int ndim = 3, ncmax = 8, ncurve = 2, ncoef[2] = {8, 5}, iopt = 1, ier = 0, npts = 12;
+            std::vector<double> crv(3 * 8 * 2), pts(3 * 12), cov(9), result(15);
+            for (double& x : crv) x = u(gen);
+            for (double& x : pts) x = u(gen);
+            double tint[2] = {0, 1}, g[3], v[9], ext[3];
+            mblcr4(&ndim, &ncmax, &ncurve, crv.data(), ncoef, tint, &iopt, g, v, ext, &ier);
+            d.add(ier);
+            d.add(g, 3);
+            d.add(ext, 3);
+            mckpl0(&ndim, &npts, pts.data(), cov.data(), result.data(), &ier);
+            d.add(ier);
+            d.add(result.data(), 15);
+            int four = 4;
+            std::vector<double> surf(3 * 4 * 4);
+            for (double& x : surf) x = u(gen);
+            double uu = (u(gen) + 1) / 2, vv = (u(gen) + 1) / 2, eps = 1e-10, normal[3], nnorm = 0, dnu[3], dnv[3];
+            int ku = 0, kv = 0;
+            mdvnml(&four, &four, &four, surf.data(), &uu, &vv, &eps, normal, &nnorm, dnu, dnv, &ku, &kv, &ier);
+            d.add(ier);
+            d.add(normal, 3);
+            d.add(dnu, 3);
+            break;
+        }
     }
     return d.h;
 }
 
-constexpr int kKinds = 6;
+constexpr int kKinds = 11;
 
 std::uint32_t seed_of(int thread, int round, int kind) {
     return static_cast<std::uint32_t>(1000003u * thread + 7919u * round + 31u * kind + 17u);
