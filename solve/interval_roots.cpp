@@ -52,8 +52,9 @@ constexpr int kNotFinite = 2;
 // far from overflow. Below it the coefficients are used as they are.
 constexpr double kScaleAbove = 0x1p100;
 
-bool not_finite(int n, const double* c, double a, double b, double epsf) noexcept {
-    if (std::isnan(a) || std::isnan(b) || std::isnan(epsf) || std::isnan(tol::eps1()) || std::isnan(tol::epsnr()) ||
+// eps1 is the EPS1 in force, read once by the caller.
+bool not_finite(int n, const double* c, double a, double b, double epsf, double eps1) noexcept {
+    if (std::isnan(a) || std::isnan(b) || std::isnan(epsf) || std::isnan(eps1) || std::isnan(tol::epsnr()) ||
         std::isnan(tol::epspb()))
         return true;
     for (int k = 0; k < n; ++k)
@@ -401,10 +402,10 @@ template <class Body>
     }
 }
 
-// The isolation proper (mhrs1d) under the given trace level. stack holds
-// nlevel levels of two halves of ncmax reals each.
-int isolate(TraceLevel trace, bool eval8, int ncmax, int ncoef, const double* c, const double* c2, double a,
-            double b, double epsf, int nlevel, double* stack, double* work, int& nroot, double* root,
+// The isolation proper (mhrs1d) under the given trace level and EPS1. stack
+// holds nlevel levels of two halves of ncmax reals each.
+int isolate(TraceLevel trace, double eps1, bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
+            double a, double b, double epsf, int nlevel, double* stack, double* work, int& nroot, double* root,
             bool& pbrn) noexcept {
     static constexpr auto R = routine("MHRS1D");
     int ier = 0;
@@ -446,7 +447,6 @@ int isolate(TraceLevel trace, bool eval8, int ncmax, int ncoef, const double* c,
         if (std::fabs(horner(c, neff, a)) <= epsf) root[nroot++] = a;
         return ier;
     }
-    const double eps1 = tol::eps1();
     with_count(neff, [&](auto n) {
         polygon_on(n, c, a, b, w.conv, w.poly);
         for (int k = 0; k < neff; ++k)
@@ -504,9 +504,17 @@ void write_status(char* status, long len, bool pbrn) noexcept {
     std::memcpy(status, pbrn ? "PBRN" : "    ", static_cast<std::size_t>(n));
 }
 
-// Storage sizing and the isolation (mmrs1d) under the given trace level.
-int solve_interval(TraceLevel trace, bool eval8, int ncmax, int ncoef, const double* c, const double* c2,
-                   double tdeb, double tfin, double epsf, int& nroot, double* root, double* work,
+// The base address of the work-space requests. Only its address is used
+// (crrqst returns the block as an offset from it, and nothing is stored
+// through it), so one read-only array serves every thread and a request
+// does not pay a thread-local lookup.
+constinit const WorkBase<double, 1> kRequestBase{};
+double* request_base() noexcept { return const_cast<double*>(kRequestBase.base); }
+
+// Storage sizing and the isolation (mmrs1d) under the given trace level and
+// EPS1.
+int solve_interval(TraceLevel trace, double eps1, bool eval8, int ncmax, int ncoef, const double* c,
+                   const double* c2, double tdeb, double tfin, double epsf, int& nroot, double* root, double* work,
                    bool& pbrn) noexcept {
     static constexpr auto R = routine("MMRS1D");
     int ier = 0;
@@ -514,15 +522,14 @@ int solve_interval(TraceLevel trace, bool eval8, int ncmax, int ncoef, const dou
     nroot = 0;
     pbrn = false;
     if (ncmax < 1 || ncmax > kNcMax || ncoef < 1 || ncoef > ncmax) return ier = 10;
-    if (not_finite(ncoef, c, tdeb, tfin, epsf) || (!eval8 && not_finite(ncoef, c2, 0.0, 0.0, 0.0)))
+    if (not_finite(ncoef, c, tdeb, tfin, epsf, eps1) || (!eval8 && not_finite(ncoef, c2, 0.0, 0.0, 0.0, eps1)))
         return ier = kNotFinite;
     int nlevel = kMaxLevel;
     udfpil(&nlevel);
     if (nlevel > kMaxLevel) nlevel = kMaxLevel;
-    thread_local WorkBase<double, 1> base;
     double* stack = nullptr;
     if (nlevel >= 2) {
-        stack = f.request(base.base, nlevel * 2 * ncmax);
+        stack = f.request(request_base(), nlevel * 2 * ncmax);
         if (!stack) ier = 0;  // refused: one level, kept in the work area
     }
     if (!stack) {
@@ -531,7 +538,7 @@ int solve_interval(TraceLevel trace, bool eval8, int ncmax, int ncoef, const dou
     }
     const double a = tdeb < tfin ? tdeb : tfin;
     const double b = tdeb < tfin ? tfin : tdeb;
-    ier = isolate(trace, eval8, ncmax, ncoef, c, c2, a, b, epsf, nlevel, stack, work, nroot, root, pbrn);
+    ier = isolate(trace, eps1, eval8, ncmax, ncoef, c, c2, a, b, epsf, nlevel, stack, work, nroot, root, pbrn);
     // Released here, not by the frame on the way out: a failed release must
     // turn the code that is returned into 10.
     f.release_all();
@@ -556,8 +563,7 @@ void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double*
         vcbm::report_failure(R);
         return;
     }
-    thread_local vcbm::WorkBase<double, 1> base;
-    double* work = f.request(base.base, rt::kWorkArea);
+    double* work = f.request(rt::request_base(), rt::kWorkArea);
     if (!work) return;
     const double epsf = vcbm::tol::eps1();
     const double epsnr = vcbm::tol::epsnr();
@@ -572,8 +578,8 @@ void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double*
         c = scaled;
     }
     bool pbrn = false;
-    int ier = rt::solve_interval(f.trace_level(), true, rt::kNcMax, ncoef, c, c, *TDEB, *TFIN, epsf, *NROOT, ROOT,
-                                 work, pbrn);
+    int ier = rt::solve_interval(f.trace_level(), epsf, true, rt::kNcMax, ncoef, c, c, *TDEB, *TFIN, epsf, *NROOT,
+                                 ROOT, work, pbrn);
     if (*NROOT > 0) {
         rt::merge_solutions(epsnr, 1, *NROOT, ROOT);
         rt::merge_flat_runs(c, ncoef, epsf, *NROOT, ROOT);
@@ -589,8 +595,8 @@ void mmrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C
             const double* TDEB, const double* TFIN, const double* EPSF, int* NROOT, double* ROOT, double* WORK,
             char* STATUS, int* IER, long STATUS_len) {
     bool pbrn = false;
-    *IER = rt::solve_interval(vcbm::TraceLevel{nfndeb()}, *IOPT == 8, *NCMAX, *NCOEF, C, C2, *TDEB, *TFIN, *EPSF,
-                              *NROOT, ROOT, WORK, pbrn);
+    *IER = rt::solve_interval(vcbm::TraceLevel{nfndeb()}, vcbm::tol::eps1(), *IOPT == 8, *NCMAX, *NCOEF, C, C2,
+                              *TDEB, *TFIN, *EPSF, *NROOT, ROOT, WORK, pbrn);
     rt::write_status(STATUS, STATUS_len, pbrn);
 }
 
@@ -603,7 +609,8 @@ void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C
         vcbm::Frame f(R, *IER);
         return f.fail(10);
     }
-    if (rt::not_finite(ncoef, C, *A, *B, *EPSF) || (*IOPT != 8 && rt::not_finite(ncoef, C2, 0.0, 0.0, 0.0))) {
+    const double eps1 = vcbm::tol::eps1();
+    if (rt::not_finite(ncoef, C, *A, *B, *EPSF, eps1) || (*IOPT != 8 && rt::not_finite(ncoef, C2, 0.0, 0.0, 0.0, eps1))) {
         static constexpr auto R = vcbm::routine("MHRS1D");
         vcbm::Frame f(R, *IER);
         *NROOT = 0;
@@ -611,8 +618,8 @@ void mhrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C
     }
     bool pbrn = false;
     const int nlevel = *NLEVEL > 31 ? 31 : *NLEVEL;
-    *IER = rt::isolate(vcbm::TraceLevel{nfndeb()}, *IOPT == 8, ncmax, ncoef, C, C2, *A, *B, *EPSF, nlevel, STACK,
-                       WORK, *NROOT, ROOT, pbrn);
+    *IER = rt::isolate(vcbm::TraceLevel{nfndeb()}, eps1, *IOPT == 8, ncmax, ncoef, C, C2, *A, *B, *EPSF, nlevel,
+                       STACK, WORK, *NROOT, ROOT, pbrn);
     rt::write_status(STATUS, STATUS_len, pbrn);
 }
 
@@ -626,14 +633,15 @@ void myrs1d(const int* IOPT, const int* NCMAX, const int* NCOEF, const double* C
         vcbm::Frame f(R, *IER);
         return f.fail(10);
     }
-    if (rt::not_finite(n, C, *TA, *TB, *EPSF) || std::isnan(*A) || std::isnan(*B) ||
-        (*IOPT != 8 && rt::not_finite(n, C2, 0.0, 0.0, 0.0))) {
+    const double eps1 = vcbm::tol::eps1();
+    if (rt::not_finite(n, C, *TA, *TB, *EPSF, eps1) || std::isnan(*A) || std::isnan(*B) ||
+        (*IOPT != 8 && rt::not_finite(n, C2, 0.0, 0.0, 0.0, eps1))) {
         static constexpr auto R = vcbm::routine("MYRS1D");
         vcbm::Frame f(R, *IER);
         return f.fail(rt::kNotFinite);
     }
     const rt::WorkLayout w(WORK, ncmax);
-    rt::Isolation<int> iso(vcbm::TraceLevel{nfndeb()}, *IOPT == 8, C, C2, n, *A, *B, *EPSF, vcbm::tol::eps1(), *NROOT,
+    rt::Isolation<int> iso(vcbm::TraceLevel{nfndeb()}, *IOPT == 8, C, C2, n, *A, *B, *EPSF, eps1, *NROOT,
                            ROOT, w.scratch);
     const int level = *LEVEL < 0 ? 0 : *LEVEL;
     *IER = rt::continue_piece(iso, C, *TA, *TB, level, level < 31, w);

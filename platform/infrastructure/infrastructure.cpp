@@ -124,13 +124,21 @@ constexpr std::size_t kMaxBytes = std::size_t{1} << 40;  // 1 TiB: anything larg
 constexpr std::size_t kSpareMax = std::size_t{1} << 20;
 constexpr int kSpares = 4;
 
+//
+// The spares are trivially destructible, so that reaching them costs no
+// initialisation check; the blocks they hold are freed at thread exit by a
+// second thread-local object, set up by the first block kept.
 class Spare {
 public:
-    Spare() = default;
+    constexpr Spare() = default;
     Spare(const Spare&) = delete;
     Spare& operator=(const Spare&) = delete;
-    ~Spare() {
-        for (char* r : raw_) std::free(r);
+
+    void free_all() noexcept {
+        for (char*& r : raw_) {
+            std::free(r);
+            r = nullptr;
+        }
     }
 
     char* take(std::size_t total) noexcept {
@@ -164,14 +172,29 @@ public:
         }
         raw_[slot] = raw;
         size_[slot] = total;
+        if (!cleanup_set_) set_cleanup();
     }
 
 private:
+    void set_cleanup() noexcept;
+
     char* raw_[kSpares] = {};
     std::size_t size_[kSpares] = {};
+    bool cleanup_set_ = false;
 };
 
-thread_local Spare t_spare;
+constinit thread_local Spare t_spare;
+
+struct SpareCleanup {
+    ~SpareCleanup() { t_spare.free_all(); }
+};
+
+void Spare::set_cleanup() noexcept {
+    // Constructing the thread's cleanup object registers its destructor.
+    thread_local SpareCleanup cleanup;
+    static_cast<void>(&cleanup);
+    cleanup_set_ = true;
+}
 
 }  // namespace
 
@@ -211,17 +234,21 @@ void crrqst(const int* esize, const int* count, void* base, int64_t* offset, int
     const std::size_t bytes = static_cast<std::size_t>(n) * static_cast<std::size_t>(es);
     if (bytes > kMaxBytes || take_failure(g_fail_request)) return;
     const std::size_t total = bytes + kHeader + static_cast<std::size_t>(es);
-    char* raw = t_spare.take(total);
+    // One look-up of the thread's spares per call.
+    Spare& spare = t_spare;
+    char* raw = spare.take(total);
     if (raw == nullptr) raw = static_cast<char*>(std::malloc(total));
     if (raw == nullptr) return;
     std::memcpy(raw, &total, sizeof total);
     const auto b = reinterpret_cast<std::uintptr_t>(base);
     auto p = reinterpret_cast<std::uintptr_t>(raw) + kHeader;
-    // Align the storage on the base array's element grid.
-    const std::uintptr_t mis = (p - b) % static_cast<std::uintptr_t>(es);
+    // Align the storage on the base array's element grid (es is 4 or 8: the
+    // remainder and the quotient are a mask and a shift).
+    const int shift = es == 8 ? 3 : 2;
+    const std::uintptr_t mis = (p - b) & static_cast<std::uintptr_t>(es - 1);
     if (mis != 0) p += static_cast<std::uintptr_t>(es) - mis;
     std::memcpy(reinterpret_cast<void*>(p - sizeof(char*)), &raw, sizeof(char*));
-    *offset = static_cast<int64_t>(static_cast<std::intptr_t>(p - b) / es);
+    *offset = static_cast<int64_t>(static_cast<std::intptr_t>(p - b) >> shift);
     *ieralloc = 0;
     g_blocks.fetch_add(1);
 }
@@ -237,7 +264,8 @@ void crdelt(const int* esize, const int* /*count*/, void* base, int64_t* offset,
     std::memcpy(&raw, reinterpret_cast<void*>(p - sizeof(char*)), sizeof(char*));
     std::size_t total;
     std::memcpy(&total, raw, sizeof total);
-    t_spare.give(raw, total);
+    Spare& spare = t_spare;
+    spare.give(raw, total);
     *offset = 0;
     *ieralloc = 0;
     g_blocks.fetch_sub(1);
