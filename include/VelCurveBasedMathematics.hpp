@@ -68,6 +68,10 @@ inline std::string meaning(std::string_view routine, int code) {
         {"PCVINT", 2, "the distance polynomial is zero"},
         {"PCVINT", 3, "more roots than the degree"},
         {"PCVINT", 101, "zero plane normal"},
+        {"UMCVCV", -1, "the two curves are identical"},
+        {"UMCVCV", 1, "the solution list is full, or a final solve failed"},
+        {"UMCVCV", 2, "a dimension, option or count out of range, a value not finite, or a curve reduced to a point"},
+        {"UMCVCV", 3, "a solver failed"},
         {"MRSLWD", 1, "singular system"},
         {"VPVPSY", 1, "sweep limit reached"},
         {"VPVPSY", 11, "EPS <= 0"},
@@ -289,6 +293,47 @@ inline PlaneIntersection intersect_plane(const Curve& c, std::span<const double>
     buf.resize(static_cast<std::size_t>(nsol));
     r.t = std::move(buf);
     return r;
+}
+
+// ---- Curve/curve intersection ----------------------------------------------------
+
+struct CurveIntersection {
+    std::vector<double> t1, t2;  // the pairs (t1[k], t2[k]), ascending in t1
+    int code = 0;                // 0, or -1 when the two curves are identical
+};
+
+// Every point where two curves of the same dimension (2 or 3, 2 to 21
+// coefficients each) meet on their intervals (umcvcv, option 1); at most
+// `capacity` pairs are kept (a fuller list throws with code 1).
+inline CurveIntersection intersect(const Curve& c1, const Curve& c2, int capacity = 64) {
+    detail::require(c1.dim == c2.dim && (c1.dim == 2 || c1.dim == 3), "intersect: both curves of dimension 2 or 3");
+    detail::require(capacity >= 1, "intersect: capacity must be at least 1");
+    int dim = c1.dim, n1 = c1.ncoef(), n2 = c2.ncoef(), iopt = 1, nsol = 0, ier = 0;
+    std::vector<double> sol(2 * static_cast<std::size_t>(capacity));
+    umcvcv(&dim, &n1, c1.coef.data(), &c1.ta, &c1.tb, &n2, c2.coef.data(), &c2.ta, &c2.tb, &iopt, &capacity, &nsol,
+           sol.data(), &ier);
+    CurveIntersection r;
+    r.code = detail::check("UMCVCV", ier);
+    for (int k = 0; k < nsol; ++k) {
+        r.t1.push_back(sol[2 * static_cast<std::size_t>(k)]);
+        r.t2.push_back(sol[2 * static_cast<std::size_t>(k) + 1]);
+    }
+    return r;
+}
+
+// One intersection refined by Newton's method from the start pair (t1, t2)
+// (umcvcv, option 2): false when the iteration found none.
+inline bool refine_intersection(const Curve& c1, const Curve& c2, double& t1, double& t2) {
+    detail::require(c1.dim == c2.dim && (c1.dim == 2 || c1.dim == 3), "refine_intersection: both curves of dimension 2 or 3");
+    int dim = c1.dim, n1 = c1.ncoef(), n2 = c2.ncoef(), iopt = 2, cap = 1, nsol = 0, ier = 0;
+    double sol[2] = {t1, t2};
+    umcvcv(&dim, &n1, c1.coef.data(), &c1.ta, &c1.tb, &n2, c2.coef.data(), &c2.ta, &c2.tb, &iopt, &cap, &nsol, sol,
+           &ier);
+    detail::check("UMCVCV", ier);
+    if (nsol < 1) return false;
+    t1 = sol[0];
+    t2 = sol[1];
+    return true;
 }
 
 // ---- Numerical kernels ----------------------------------------------------------

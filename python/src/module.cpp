@@ -146,6 +146,72 @@ py::tuple intersect_plane(const Array& coef, const Array& normal, const Array& p
     return py::make_tuple(to_array(r.t), r.tnear, r.code);
 }
 
+py::tuple pairs_of(const velcurve::CurveIntersection& r) {
+    Array out({static_cast<py::ssize_t>(r.t1.size()), py::ssize_t{2}});
+    for (std::size_t k = 0; k < r.t1.size(); ++k) {
+        out.mutable_data()[2 * k] = r.t1[k];
+        out.mutable_data()[2 * k + 1] = r.t2[k];
+    }
+    return py::make_tuple(out, r.code);
+}
+
+void check_intervals(const Array& iv, const char* name) {
+    if (iv.ndim() != 1 || iv.shape(0) != 2) bad(name, "expected [a, b]");
+}
+
+py::tuple intersect(const Array& coef1, const Array& coef2, const Array& iv1, const Array& iv2, int capacity) {
+    vc c1 = curve_of(coef1, "coef1", 21, 2, 3), c2 = curve_of(coef2, "coef2", 21, 2, 3);
+    if (c1.ncoef() < 2) bad("coef1", "at least 2 coefficients");
+    if (c2.ncoef() < 2) bad("coef2", "at least 2 coefficients");
+    if (c1.dim != c2.dim) bad("coef2", "must have the dimension of coef1");
+    if (capacity < 1) bad("capacity", "must be at least 1");
+    check_intervals(iv1, "interval1");
+    check_intervals(iv2, "interval2");
+    c1.ta = iv1.data()[0], c1.tb = iv1.data()[1], c2.ta = iv2.data()[0], c2.tb = iv2.data()[1];
+    auto r = released([&] { return velcurve::intersect(c1, c2, capacity); });
+    return pairs_of(r);
+}
+
+// Each pair of curves coef1[i], coef2[i] (arrays of shape (m, ncoef, dim)) on
+// [0, 1]: a list of (k, 2) arrays of pairs and an array of codes. A failing
+// pair keeps its code and an empty list of pairs.
+py::tuple intersect_many(const Array& coef1, const Array& coef2, int capacity) {
+    if (coef1.ndim() != 3) bad("coef1", "expected an array of shape (m, ncoef, dim)");
+    if (coef2.ndim() != 3) bad("coef2", "expected an array of shape (m, ncoef, dim)");
+    const py::ssize_t m = coef1.shape(0), n1 = coef1.shape(1), n2 = coef2.shape(1), dim = coef1.shape(2);
+    if (coef2.shape(0) != m) bad("coef2", "must hold as many curves as coef1");
+    if (dim != 2 && dim != 3) bad("coef1", "the dimension must be 2 or 3");
+    if (coef2.shape(2) != dim) bad("coef2", "must have the dimension of coef1");
+    if (n1 < 2 || n1 > 21) bad("coef1", "2 to 21 coefficients per curve");
+    if (n2 < 2 || n2 > 21) bad("coef2", "2 to 21 coefficients per curve");
+    if (capacity < 1) bad("capacity", "must be at least 1");
+    std::vector<std::vector<double>> found(static_cast<std::size_t>(m));
+    std::vector<int> codes(static_cast<std::size_t>(m));
+    const double *a = coef1.data(), *b = coef2.data();
+    released([&] {
+        int d = static_cast<int>(dim), na = static_cast<int>(n1), nb = static_cast<int>(n2), iopt = 1;
+        double zero = 0.0, one = 1.0;
+        std::vector<double> sol(2 * static_cast<std::size_t>(capacity));
+        for (py::ssize_t i = 0; i < m; ++i) {
+            int nsol = 0, ier = 0;
+            umcvcv(&d, &na, a + i * n1 * dim, &zero, &one, &nb, b + i * n2 * dim, &zero, &one, &iopt, &capacity,
+                   &nsol, sol.data(), &ier);
+            codes[static_cast<std::size_t>(i)] = ier;
+            if (ier <= 0) found[static_cast<std::size_t>(i)].assign(sol.begin(), sol.begin() + 2 * nsol);
+        }
+        return 0;
+    });
+    py::list out;
+    for (const auto& f : found) {
+        Array p({static_cast<py::ssize_t>(f.size() / 2), py::ssize_t{2}});
+        std::copy(f.begin(), f.end(), p.mutable_data());
+        out.append(p);
+    }
+    py::array_t<int> c(m);
+    std::copy(codes.begin(), codes.end(), c.mutable_data());
+    return py::make_tuple(out, c);
+}
+
 py::array solve(const Array& a, const Array& b, double eps) {
     if (a.ndim() != 2 || a.shape(0) != a.shape(1) || a.shape(0) < 1) bad("a", "expected a square 2-D array");
     const py::ssize_t n = a.shape(0);
@@ -228,6 +294,9 @@ PYBIND11_MODULE(_velcurve, m) {
     m.def("roots", &roots, py::arg("poly"), py::arg("a"), py::arg("b"));
     m.def("roots_many", &roots_many, py::arg("polys"), py::arg("a"), py::arg("b"));
     m.def("intersect_plane", &intersect_plane, py::arg("coef"), py::arg("normal"), py::arg("point"), py::arg("tref"));
+    m.def("intersect", &intersect, py::arg("coef1"), py::arg("coef2"), py::arg("interval1"), py::arg("interval2"),
+          py::arg("capacity"));
+    m.def("intersect_many", &intersect_many, py::arg("coef1"), py::arg("coef2"), py::arg("capacity"));
     m.def("solve", &solve, py::arg("a"), py::arg("b"), py::arg("eps"));
     m.def("symmetric_eigen", &symmetric_eigen, py::arg("a"), py::arg("eps"));
     m.def("integrate", &integrate, py::arg("f"), py::arg("ndim"), py::arg("a"), py::arg("b"), py::arg("tol"));

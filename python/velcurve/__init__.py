@@ -140,6 +140,33 @@ def intersect_plane(coef, normal, point, tref=0.0):
     return PlaneIntersection(*_velcurve.intersect_plane(coef, normal, point, float(tref)))
 
 
+class CurveIntersection(NamedTuple):
+    pairs: np.ndarray  # shape (k, 2): the parameter pairs (t1, t2), ascending in t1
+    code: int          # 0, or -1 when the two curves are identical
+
+
+def intersect(coef1, coef2, interval1=(0.0, 1.0), interval2=(0.0, 1.0), capacity=64):
+    """Every point where two curves (shape (ncoef, dim), 2 to 21
+    coefficients, dim 2 or 3, the same for both) meet on their intervals, as
+    parameter pairs. More than ``capacity`` pairs raises Error (code 1)."""
+    return CurveIntersection(*_velcurve.intersect(coef1, coef2, np.asarray(interval1, float),
+                                                  np.asarray(interval2, float), int(capacity)))
+
+
+def intersect_many(coef1, coef2, capacity=64, raise_on_failure=True):
+    """The intersections of each pair ``coef1[i]``, ``coef2[i]`` (arrays of
+    shape (m, ncoef, dim)) on [0, 1], in one call: a list of (k, 2) arrays of
+    pairs and an array of codes. With ``raise_on_failure`` the first failing
+    pair raises :class:`Error`; otherwise its pairs are empty and its code is
+    kept."""
+    found, codes = _velcurve.intersect_many(coef1, coef2, int(capacity))
+    if raise_on_failure:
+        bad = np.nonzero(codes > 0)[0]
+        if bad.size:
+            raise Error("UMCVCV", int(codes[bad[0]]), f"pair {int(bad[0])} failed")
+    return found, codes
+
+
 def solve(a, b, eps=1e-14):
     """X with a @ X = b for a square matrix ``a`` and b of shape (n,) or
     (n, k), by Gaussian elimination; a singular matrix raises Error."""
@@ -177,5 +204,6 @@ __all__ = [
     "Error", "Tolerances", "get_tolerances", "set_tolerances", "tolerances",
     "evaluate", "derivatives", "control_polygon", "from_polygon",
     "Roots", "roots", "roots_many", "PlaneIntersection", "intersect_plane",
+    "CurveIntersection", "intersect", "intersect_many",
     "solve", "SymmetricEigen", "symmetric_eigen", "Integral", "integrate",
 ]
