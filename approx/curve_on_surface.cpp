@@ -43,8 +43,9 @@ struct BlockScope {
 // Common checks of mapck5 and mapck6.
 bool sizes_ok(int ncfumx, int ncfvmx, int ndim, int ncoefu, int ncoefv, int ndim2, int ncoef2, int maxcoef,
               int ndimax, int ldcoef, int maxseg) {
+    constexpr int kMaxCoef = 61;  // the partial derivatives of the patch are formed up to 61 coefficients
     return ndim >= 1 && ndim <= ndimax && maxcoef <= ldcoef && ncoefu >= 1 && ncoefu <= ncfumx && ncoefv >= 1 &&
-           ncoefv <= ncfvmx && ndim2 == 2 && ncoef2 >= 1 && maxseg >= 1;
+           ncoefv <= ncfvmx && ncoefu <= kMaxCoef && ncoefv <= kMaxCoef && ndim2 == 2 && ncoef2 >= 1 && maxseg >= 1;
 }
 
 // Coefficients of the iso-curve of SURF(NCFUMX, NCFVMX, NDIM) at the fixed

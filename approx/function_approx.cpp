@@ -76,7 +76,7 @@ void truncate(int r, int ld, int ndimg, int nc, double tol, const double* crvjac
     double e = 0.0;
     for (int p = nc; p > keep; --p) {
         for (int j = 1; j <= ndimg; ++j) ymax[j - 1] += std::fabs(c(p, j)) * b[p - 1];
-        const double en = vcbm::norm(ndimg, ymax);
+        const double en = ndimg == 1 ? ymax[0] : vcbm::norm(ndimg, ymax);
         if (!(en <= tol)) {  // a NaN bound is not met either
             keep = p;
             break;
@@ -107,6 +107,25 @@ void hermite_matrix(int n, int parity, double* a) {
             for (int s = 0; s < k && v != 0.0; ++s) v *= d - s;
             a[i * n + k] = v;
         }
+}
+
+// OUT[q] = sum over i < N of W[q][i] X[i], Q sums side by side, each in two
+// lanes (even and odd i) added at the end.
+template <int Q>
+inline void dot_products(int n, const double* const* w, const double* x, double* out) noexcept {
+    using pair = double __attribute__((vector_size(16)));
+    auto load = [](const double* p) {
+        pair v;
+        std::memcpy(&v, p, sizeof v);
+        return v;
+    };
+    pair acc[Q] = {};
+    int i = 0;
+    for (; i + 1 < n; i += 2) {
+        const pair xv = load(x + i);
+        for (int q = 0; q < Q; ++q) acc[q] += load(w[q] + i) * xv;
+    }
+    for (int q = 0; q < Q; ++q) out[q] = acc[q][0] + acc[q][1] + (i < n ? w[q][i] * x[i] : 0.0);
 }
 
 // Inserts T after TBREAK(NSEG), shifting TBREAK(NSEG+1..NS) one place up.
@@ -479,13 +498,25 @@ void mapcoe(const int* NDIM, const int* IORDRE, const int* NDJAC, const int* NPT
     auto s = vcbm::mat(S, ndim);
     auto d = vcbm::mat(D, ndim);
     auto c = vcbm::mat(CRVJAC, ndjac + 1);
+    const int nmax = ndjac - k;
+    double x[vcbm::approx::kMaxRows];
     for (int j = 1; j <= ndim; ++j)
-        for (int n = 0; n <= ndjac - k; ++n) {
-            const auto& src = n % 2 == 0 ? s : d;
-            const double* w = pt.col(n + 1);
-            double acc = 0.0;
-            for (int row = 1; row <= rows; ++row) acc += w[row - 1] * src(j, row);
-            c(k + 1 + n, j) = acc;
+        for (int parity = 0; parity <= 1; ++parity) {
+            // The samples of component j as one contiguous column, then four
+            // coefficients of this parity at a time (independent sums).
+            const auto& src = parity == 0 ? s : d;
+            for (int row = 1; row <= rows; ++row) x[row - 1] = src(j, row);
+            int n = parity;
+            for (; n + 6 <= nmax; n += 8) {
+                const double* w[4] = {pt.col(n + 1), pt.col(n + 3), pt.col(n + 5), pt.col(n + 7)};
+                double a[4];
+                dot_products<4>(rows, w, x, a);
+                for (int q = 0; q < 4; ++q) c(k + 1 + n + 2 * q, j) = a[q];
+            }
+            for (; n <= nmax; n += 2) {
+                const double* w[1] = {pt.col(n + 1)};
+                dot_products<1>(rows, w, x, &c(k + 1 + n, j));
+            }
         }
 }
 

@@ -78,7 +78,7 @@ real refine(int r, int n, real lo, real hi) noexcept {
 // ends and |b_n| is even). A grid in theta over [0, pi/2] finds the lobes;
 // every lobe whose grid value is near the best is refined.
 void maxima(int r, int nmax, real* out) noexcept {
-    constexpr int G = 2048;
+    constexpr int G = 512;  // about 8 points per lobe at degree 60
     const real half_pi = 1.5707963267948966192313216916397514L;
     const int a = jacobi_parameter(r);
     real best[kMaxPositions] = {};

@@ -2,7 +2,9 @@
 //
 // exp(t) sin(5t) and a 3D helix (cos 3t, sin 3t, t/4) on [0, 4], to a maximum
 // error of 1e-8 and 1e-12 (Euclidean over the components):
-//  - mapfnc: continuity order -1 or 0, at most 14 coefficients per segment;
+//  - mapfnc: continuity order -1 or 0, at most 14 coefficients per segment,
+//    each segment's polynomial on [-1, 1] (the normalised parameter of the
+//    peers' series too);
 //  - GSL gsl_cheb_init, one series per component, the order raised (in the
 //    setup) until the measured error is met;
 //  - Boost.Math chebyshev_transform, one per component, its tolerance lowered
@@ -54,7 +56,7 @@ double measured_error(int ndim, const std::function<double(int, double)>& approx
 struct Ours {
     int ndim, order, nseg = 0, ier = 0;
     double tol;
-    static constexpr int kMaxSeg = 256, kLd = 14;
+    static constexpr int kMaxSeg = 64, kLd = 14;
     std::vector<int> ncoef = std::vector<int>(kMaxSeg);
     std::vector<double> coef, tbreak = std::vector<double>(kMaxSeg + 1), errmax, errmean;
     Ours(int n, int r, double e) : ndim(n), order(r), tol(e) {
@@ -64,14 +66,14 @@ struct Ours {
     }
     void run() {
         const int nsub = 1, ld = kLd, maxseg = kMaxSeg, maxcoef = 14, npcode = -5;
-        const double tint[2] = {kA, kB}, tout[2] = {0.0, 1.0};
+        const double tint[2] = {kA, kB}, tout[2] = {-1.0, 1.0};
         mapfnc(&ndim, &nsub, &ndim, tint, vector_function, &order, &ld, &maxseg, &maxcoef, &tol, tout, &npcode, &nseg,
                ncoef.data(), coef.data(), tbreak.data(), errmax.data(), errmean.data(), &ier);
     }
     double value(int j, double t) const {
         int s = 1;
         while (s < nseg && t > tbreak[s]) ++s;
-        const double v = (t - tbreak[s - 1]) / (tbreak[s] - tbreak[s - 1]);
+        const double v = 2 * (t - tbreak[s - 1]) / (tbreak[s] - tbreak[s - 1]) - 1;
         const double* c = coef.data() + static_cast<std::size_t>(s - 1) * ndim * kLd;
         double p = 0;
         for (int i = ncoef[s - 1] - 1; i >= 0; --i) p = p * v + c[i * ndim + j];

@@ -8,17 +8,15 @@
 #include <cmath>
 
 #include "VelCurveBasedInfrastructure.h"
+#include "diffgeom/regular.hpp"
 #include "frame/frame.hpp"
+#include "frame/tolerance.hpp"
 #include "frame/vector_toolkit.hpp"
 #include "vcbm_diffgeom.h"
 #include "vcbm_frame.h"
 #include "vcbm_polynomial.h"
 
 namespace {
-
-// The second derivative is formed by cderiv on the NCOEF-1 coefficients of
-// the first one; its binomials stop at degree 60.
-constexpr int kMaxCoef = vcbm::kMaxBinomial + 2;
 
 // The message pair of the fixed-text cases, written at trace level 1.
 void say(const char* what) {
@@ -44,19 +42,24 @@ bool negligible(int ndim, const double* v, double eps) {
 
 extern "C" {
 
+// The derivatives are evaluated with the operations of derivc and pocurv
+// (D1) and of cderiv and pocurv (D2), fused into one pass that needs no
+// storage: WORK is not written.
 void cvture(const double* POINT, const int* NDIM, const int* NCOEF, const double* COEF, const double* U,
             double* WORK, double* CURV, double* RADIUS, double* CENTER, int* IER) {
     static constexpr auto R = vcbm::routine("CVTURE");
+    static constexpr auto R_EPSPB = vcbm::routine("MEPSPB");
     vcbm::Frame f(R, *IER);
     f.set_report(true);  // every exit is reported, success included
     const bool talk = f.level() == 1;
-    double eps1 = 0.0, epspb = 0.0, epspb2 = 0.0, huge = 0.0;
-    meps1(&eps1);
-    mepspb(&epspb, &epspb2);
-    merflo(&huge);
+    const double eps1 = vcbm::tol::eps1();
+    double epspb = vcbm::tol::epspb(), epspb2 = 0.0;
+    if (f.level() >= R_EPSPB.threshold) mepspb(&epspb, &epspb2);  // the same values, with its trace
 
     const int ndim = *NDIM, ncoef = *NCOEF;
     auto degenerate = [&](int code) {
+        double huge = 0.0;
+        merflo(&huge);
         *CURV = 0.0;
         *RADIUS = huge;
         for (int i = 0; i < ndim; ++i) CENTER[i] = huge;
@@ -70,31 +73,26 @@ void cvture(const double* POINT, const int* NDIM, const int* NCOEF, const double
         if (talk) say("       INPUT CURVE IS A SEGMENT");
         return degenerate(4);
     }
-    if (ncoef > kMaxCoef) return f.fail(10);
 
     // D1 and D2 carry three components whatever NDIM is.
     double d1[3] = {0.0, 0.0, 0.0}, d2[3] = {0.0, 0.0, 0.0}, w[3];
-    int nd = 0;
-    derivc(NDIM, NCOEF, COEF, &nd, WORK);
-    pocurv(NDIM, &nd, WORK, U, d1);
+    if (ndim == 3)
+        vcbm::geo::first_two<3>(ncoef, COEF, *U, d1, d2, vcbm::geo::SecondTwice{});
+    else
+        vcbm::geo::first_two<2>(ncoef, COEF, *U, d1, d2, vcbm::geo::SecondTwice{});
     if (negligible(ndim, d1, epspb)) {
         if (talk) say_point(epspb, *U, " IS A SINGULAR POINT        ");
         return f.fail(1);
     }
-    const int three = 3;
-    const double s = zsnorm(NDIM, d1);
+    const double s = vcbm::norm(ndim, d1);
     const double s3 = (s * s) * s;
-
-    const int one = 1;
-    cderiv(&nd, NDIM, WORK, &one);
-    pocurv(NDIM, &nd, WORK, U, d2);
     if (negligible(ndim, d2, epspb)) {
         if (talk) say_point(epspb, *U, " IS AN INFLEXION POINT      ");
         return degenerate(2);
     }
 
     vcbm::cross3(d1, d2, w);
-    const double c = zsnorm(&three, w);
+    const double c = vcbm::norm(3, w);
     if (!(c > eps1)) {
         if (talk) say("       CURVATURE IS ZER0");
         return degenerate(3);
@@ -104,7 +102,7 @@ void cvture(const double* POINT, const int* NDIM, const int* NCOEF, const double
 
     // W x D1 points from the curve towards the centre.
     vcbm::cross3(w, d1, d2);
-    const double l = zsnorm(&three, d2);
+    const double l = vcbm::norm(3, d2);
     if (!(l > eps1)) {
         if (talk) say("       CURVATURE IS ZER0");
         return degenerate(3);

@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "diffgeom/regular.hpp"
 #include "diffgeom/search.hpp"
 #include "frame/frame.hpp"
+#include "frame/tolerance.hpp"
 #include "frame/vector_toolkit.hpp"
 #include "vcbm_diffgeom.h"
 #include "vcbm_frame.h"
@@ -222,6 +224,25 @@ int general_frame(const FrameRequest& q, FrameResult& r) noexcept {
     return 0;
 }
 
+// The unit tangent and normal at a regular point of a space curve (a first
+// derivative longer than EPS, a second one with a component across it), with
+// the operations of mdiedr; false, having written nothing, at any other point.
+bool regular_dihedron(int ncoef, const double* coef, double u, double eps, const vcbm::NormSizes& sz, double* tan,
+                      double* nrm) noexcept {
+    using vcbm::geo::unit3;
+    double d1[3], d2[3], t[3], w[3], n[3], tnorm, wn, nnorm;
+    vcbm::geo::first_two<3>(ncoef, coef, u, d1, d2, vcbm::geo::SecondOnce{});
+    const bool tangent = unit3(d1, t, eps, tnorm, sz), second = unit3(d2, w, eps, wn, sz);
+    if (!tangent || !(tnorm > 0.0) || !second) return false;
+    const double tw = vcbm::dot3(t, w);
+    for (int i = 0; i < 3; ++i) n[i] = (w[i] - t[i] * tw) * wn;
+    const double eps2 = eps + 2.0 * eps * wn / tnorm;
+    if (!unit3(n, n, eps2, nnorm, sz)) return false;
+    std::copy(t, t + 3, tan);
+    std::copy(n, n + 3, nrm);
+    return true;
+}
+
 }  // namespace
 
 extern "C" {
@@ -285,11 +306,18 @@ void vtdfrt(const int* NCOEF, const double* COEF, const double* U, const int* IN
     f.fail(iret);
 }
 
+// At a regular point and below the trace level of the tangent and normal
+// routines, the dihedron is computed in place with the operations of mdiedr
+// (the same results); the one visible act of that call, mvtan0's report of
+// its code 0, is made here.
 void vtrfrt(const int* NCOEF, const double* COEF, const double* U, double* T, double* N, double* B, int* IER) {
     static constexpr auto R = vcbm::routine("VTRFRT");
+    static constexpr auto R_TAN = vcbm::routine("MVTAN0");
+    static constexpr int kQuietBelow = std::min({vcbm::routine("MDIEDR").threshold, R_TAN.threshold,
+                                                 vcbm::routine("MDIED1").threshold, vcbm::routine("VNITVT").threshold});
     vcbm::Frame f(R, *IER);
-    double eps = 0.0;
-    meps1(&eps);
+    const double eps = vcbm::tol::eps1();
+    const vcbm::NormSizes sz = vcbm::norm_sizes();
     const int ncoef = *NCOEF;
     if (ncoef < 2) return f.fail(2);
     int iret = 0;
@@ -297,6 +325,10 @@ void vtrfrt(const int* NCOEF, const double* COEF, const double* U, double* T, do
     if (ncoef == 2) {
         std::copy(COEF + 3, COEF + 6, T);
         if (eps > zsnorm(&kThree, T)) return f.fail(1);
+    } else if (f.level() < kQuietBelow && ncoef <= vcbm::geo::kMaxCoef &&
+               regular_dihedron(ncoef, COEF, *U, eps, sz, T, N)) {
+        vcbm::report_code(R_TAN, 0);
+        straight = false;
     } else {
         double tnorm, nnorm;
         int tsense, torder, nsense, norder;
@@ -313,8 +345,8 @@ void vtrfrt(const int* NCOEF, const double* COEF, const double* U, double* T, do
         if (iret > 0) return f.fail(1);
     }
     cross3(T, N, B);
-    munivt(&kThree, B, B, &eps, &iret);
-    if (iret > 0) return f.fail(1);
+    double bnorm;
+    if (!vcbm::geo::unit3(B, B, eps, bnorm, sz)) return f.fail(1);  // munivt's code 101
 }
 
 void mprcrb(const int* NDIM, const int* NCOEF, const double* COEF, const double* U, const double* BOUNDS,

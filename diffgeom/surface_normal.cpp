@@ -17,12 +17,18 @@
 #include <limits>
 
 #include "frame/frame.hpp"
+#include "frame/tolerance.hpp"
 #include "frame/vector_toolkit.hpp"
 #include "vcbm_diffgeom.h"
 #include "vcbm_frame.h"
 #include "vcbm_numeric.h"
 #include "vcbm_polynomial.h"
 #include "vcbm_solve.h"
+
+// Pairing the three components into vector registers would make the partial
+// derivatives travel through memory in pieces of mismatched sizes on their
+// way to the cross product, which stalls the loads that follow.
+#pragma GCC optimize("no-tree-slp-vectorize")
 
 namespace {
 
@@ -52,17 +58,23 @@ bool patch_args_ok(const int* ncmax, const int* nu, const int* nv) noexcept {
 }
 
 // Su and Sv of a 3D patch in one pass: for each column j the u-polynomial
-// and its derivative by Horner's rule, then both combined in v.
-void first_partials(const Patch& p, double u, double v, double* su, double* sv) noexcept {
+// and its derivative by Horner's rule, then both combined in v. The counts
+// are known at compile time for the usual square patches (0: at run time).
+template <int NU, int NV>
+[[gnu::always_inline]] inline void first_partials_n(const Patch& p, double u, double v, double* su, double* sv) noexcept {
+    const int nu = NU > 0 ? NU : p.nu, nv = NV > 0 ? NV : p.nv;
     const auto c = vcbm::arr3(p.surf, 3, p.ncmax);
     double au[3] = {0, 0, 0}, av[3] = {0, 0, 0};
-    for (int j = p.nv; j >= 1; --j) {
+#pragma GCC unroll 8
+    for (int j = nv; j >= 1; --j) {
         double s[3], ds[3] = {0, 0, 0};
-        for (int k = 0; k < 3; ++k) s[k] = c(k + 1, p.nu, j);
-        for (int i = p.nu - 1; i >= 1; --i)
+        const double* col = c.at(1, 1, j);
+        for (int k = 0; k < 3; ++k) s[k] = col[3 * (nu - 1) + k];
+#pragma GCC unroll 8
+        for (int i = nu - 2; i >= 0; --i)
             for (int k = 0; k < 3; ++k) {
                 ds[k] = ds[k] * u + s[k];
-                s[k] = s[k] * u + c(k + 1, i, j);
+                s[k] = s[k] * u + col[3 * i + k];
             }
         for (int k = 0; k < 3; ++k) {
             au[k] = au[k] * v + ds[k];
@@ -73,6 +85,18 @@ void first_partials(const Patch& p, double u, double v, double* su, double* sv) 
         su[k] = au[k];
         sv[k] = av[k];
     }
+}
+
+[[gnu::always_inline]] inline void first_partials(const Patch& p, double u, double v, double* su,
+                                                 double* sv) noexcept {
+    if (p.nu == p.nv) {
+        switch (p.nu) {
+            case 2: return first_partials_n<2, 2>(p, u, v, su, sv);
+            case 3: return first_partials_n<3, 3>(p, u, v, su, sv);
+            case 4: return first_partials_n<4, 4>(p, u, v, su, sv);
+        }
+    }
+    first_partials_n<0, 0>(p, u, v, su, sv);
 }
 
 // Tables of the partial derivatives that the Leibniz sums read:
@@ -148,12 +172,39 @@ bool unit_derivatives(int m, int n, const double* dn, double eps, double* dw) no
 
 // vnitvt(EPS, 3, X, XU, XNORM, code) as the exported routine does it; below
 // its trace threshold and for a vector that is not null, without the call.
-int normalise3(double eps, const double* x, double* xu, double& xnorm, int level) noexcept {
+[[gnu::noinline]] int normalise3(double eps, const double* x, double* xu, double& xnorm, int level) noexcept {
     if (level < 2 && vcbm::normalise(3, x, xu, eps, xnorm)) return 0;
     const int three = 3;
     int code = 0;
     vnitvt(&eps, &three, x, xu, &xnorm, &code);
     return code;
+}
+
+// The regular normal made unit with the rules of vnitvt (the tolerance, its
+// null decision, the snap to an axis) from the plain sum of squares while it
+// lies in the normal range, by vnitvt itself otherwise and for a null vector
+// (which vnitvt reports). Returns vnitvt's code.
+[[gnu::always_inline]] inline int unit_normal(double eps, const double* x, double* xu, double& xnorm,
+                                              int level) noexcept {
+    const double n2 = vcbm::dot3(x, x);
+    if (!(n2 > 1e-300 && n2 < 1e300)) return normalise3(eps, x, xu, xnorm, level);
+    const vcbm::NormSizes sz = vcbm::norm_sizes();
+    xnorm = std::sqrt(n2);
+    if ((eps > 0.0 ? eps : sz.smallest) >= xnorm) return normalise3(eps, x, xu, xnorm, level);
+    int negligible = 0, k = 0;
+    for (int i = 0; i < 3; ++i) {
+        xu[i] = x[i] / xnorm;
+        if (std::fabs(xu[i]) <= sz.negligible)
+            ++negligible;
+        else
+            k = i;
+    }
+    if (negligible == 2) {
+        const double sign = xu[k] > 0.0 ? 1.0 : -1.0;
+        xu[0] = xu[1] = xu[2] = 0.0;
+        xu[k] = sign;
+    }
+    return 0;
 }
 
 // What the normal routines compute at one point.
@@ -199,21 +250,9 @@ int sample_normals(const Patch& p, double u, double v, int k, double cnorm, doub
     return 0;
 }
 
-// The normal at (U, V): the regular case, else the first derivative of N
-// along u or v that is not null, with its sense voted by sample normals.
-// Returns 0, 13 (no direction or no sense) or a positive code of mvnrf4.
-int normal_at(const Patch& p, double u, double v, double eps, int level, Normal& out) noexcept {
-    double eps1;
-    meps1(&eps1);
-    double su[3], sv[3];
-    first_partials(p, u, v, su, sv);
-    const double lu = vcbm::norm(3, su), lv = vcbm::norm(3, sv);
-    out.ku = out.kv = 0;
-    if (lu > eps && lv > eps) {
-        vcbm::cross3(su, sv, out.raw);
-        const int code = normalise3(eps1, out.raw, out.unit, out.len, level);
-        if (code == 0 && out.len / (lu * lv) > eps) return 0;
-    }
+// The normal at a singular point (normal_at's rare path).
+[[gnu::noinline]] int singular_normal(const Patch& p, double u, double v, double eps, double eps1, int level,
+                                      Normal& out) noexcept {
     // Singular point: the k-th derivatives of N along u (A) and along v (B).
     const int kmax = std::max(p.nu, p.nv);
     for (int k = 1; k < kmax; ++k) {
@@ -264,22 +303,54 @@ int normal_at(const Patch& p, double u, double v, double eps, int level, Normal&
     return 13;
 }
 
-// Partial derivatives of the normal at a regular point up to ORDER in each
-// variable: DN(3, 0:ORDER, 0:ORDER) of the raw normal, DW the same of the
-// unit normal, whose first derivatives are those of the unit vector of
-// Su x Sv (mdrvpv).
+// The normal at (U, V): the regular case, else the first derivative of N
+// along u or v that is not null, with its sense voted by sample normals.
+// Returns 0, 13 (no direction or no sense) or a positive code of mvnrf4.
+[[gnu::always_inline]] inline int normal_at(const Patch& p, double u, double v, double eps, int level,
+                                            Normal& out) noexcept {
+    const double eps1 = vcbm::tol::eps1();
+    double su[3], sv[3];
+    first_partials(p, u, v, su, sv);
+    out.ku = out.kv = 0;
+    // |Su| > EPS, |Sv| > EPS and |N| > EPS |Su| |Sv| compared through the
+    // squares while these are finite and not below the normal range, with
+    // the norms themselves otherwise.
+    const double su2 = vcbm::dot3(su, su), sv2 = vcbm::dot3(sv, sv), prod = su2 * sv2;
+    const bool squares = prod < 1e300 && su2 > 1e-300 && sv2 > 1e-300 && eps < 1e150;
+    const double lu = squares ? 0.0 : vcbm::norm(3, su), lv = squares ? 0.0 : vcbm::norm(3, sv);
+    if (squares ? su2 > eps * eps && sv2 > eps * eps : lu > eps && lv > eps) {
+        vcbm::cross3(su, sv, out.raw);
+        const int code = unit_normal(eps1, out.raw, out.unit, out.len, level);
+        if (code == 0 && (squares ? out.len * out.len > (eps * eps) * prod : out.len / (lu * lv) > eps)) return 0;
+    }
+    return singular_normal(p, u, v, eps, eps1, level, out);
+}
+
+// Partial derivatives of the normal at a regular point up to ORDER (1 or 2)
+// in each variable: DN(3, 0:ORDER, 0:ORDER) of the raw normal, DW the same
+// of the unit normal. The derivatives along one variable are those of a
+// cross product (mderpv, md2rpv) and, for the unit normal, of the unit
+// vector of a cross product (mdrvpv); the mixed ones come from Leibniz's rule.
 bool normal_derivatives(const Patch& p, double u, double v, int order, double* dn, double* dw) noexcept {
     PartialTables t;
     t.fill(p, p, u, v, order, order);
     const auto d = vcbm::arr3(dn, 3, order + 1);
     for (int j = 0; j <= order; ++j)
         for (int i = 0; i <= order; ++i) t.raw_normal(i, j, d.at(1, i + 1, j + 1));
+    // Su, Sv, Suu, Suv, Svv and, for the second order, Suuu, Suuv, Suvv, Svvv.
+    const double *su = t.du[0][0], *sv = t.dv[0][0], *suu = t.du[1][0], *suv = t.du[0][1], *svv = t.dv[0][1];
+    mderpv(su, sv, suu, suv, d.at(1, 2, 1));
+    mderpv(su, sv, suv, svv, d.at(1, 1, 2));
+    if (order == 2) {
+        md2rpv(su, sv, suu, suv, t.du[2][0], t.du[1][1], d.at(1, 3, 1));
+        md2rpv(su, sv, suv, svv, t.du[0][2], t.dv[0][2], d.at(1, 1, 3));
+    }
     if (!unit_derivatives(order, order, dn, 0.0, dw)) return false;
     const auto w = vcbm::arr3(dw, 3, order + 1);
     const double tiny = std::numeric_limits<double>::min();  // N is not null here
     int ier = 0;
-    mdrvpv(t.du[0][0], t.dv[0][0], t.du[1][0], t.du[0][1], &tiny, w.at(1, 2, 1), &ier);  // (Su x Sv)_u
-    mdrvpv(t.du[0][0], t.dv[0][0], t.du[0][1], t.dv[0][1], &tiny, w.at(1, 1, 2), &ier);  // (Su x Sv)_v
+    mdrvpv(su, sv, suu, suv, &tiny, w.at(1, 2, 1), &ier);
+    mdrvpv(su, sv, suv, svv, &tiny, w.at(1, 1, 2), &ier);
     return true;
 }
 

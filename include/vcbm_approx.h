@@ -991,7 +991,7 @@ VCBM_API void mvdrpn(const int* NCURVE, const int* NCOEF, const double* CRV, con
  * @par Codes
  *   - 0: success.
  *   - -1, -2: mapfnc's warnings (segment limit reached, debug verification failed); results complete.
- *   - 1: inconsistent dimensions or counts, or NDIM2 not 2.
+ *   - 1: inconsistent dimensions or counts (NCOEFU or NCOEFV above 61 included), or NDIM2 not 2.
  *   - 3: the work area was refused or not released.
  *   - 4: mapck6 failed.
  * @par Work space

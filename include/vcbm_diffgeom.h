@@ -11,18 +11,18 @@ VCBM_BEGIN_DECLS
 /**
  * @brief Curvature, radius and centre of curvature of a canonical curve at one parameter.
  *
- * The first and second derivatives are formed from the coefficients (derivc,
- * cderiv) and evaluated at U. A singular point and an inflexion are detected
+ * The first and second derivatives are evaluated at U with the operations of
+ * derivc, cderiv and pocurv, in one pass. A singular point and an inflexion are detected
  * component by component against EPSPB (the first value of mepspb); a zero
  * curvature by the Euclidean length of D1 x D2, then of (D1 x D2) x D1,
  * against EPS1 (meps1). HUGE is the bound returned by merflo.
  *
  * @param[in]  POINT   double POINT(NDIM): the point of the curve at U; only places the centre.
  * @param[in]  NDIM    int: space dimension, 2 or 3.
- * @param[in]  NCOEF   int: number of coefficients, 3 to 62 for a result (degree NCOEF-1).
+ * @param[in]  NCOEF   int: number of coefficients, at least 3 for a result (degree NCOEF-1).
  * @param[in]  COEF    double COEF(NDIM, NCOEF): canonical coefficients, column k the coefficient of U**(k-1).
  * @param[in]  U       double: parameter value.
- * @param[out] WORK    double WORK(NDIM, NCOEF-1): work array (derivative coefficients), of no use on return.
+ * @param[out] WORK    double WORK(NDIM, NCOEF-1): work array, kept for the interface; not written.
  * @param[out] CURV    double: curvature at U.
  * @param[out] RADIUS  double: radius of curvature, 1/CURV.
  * @param[out] CENTER  double CENTER(NDIM): centre of curvature.
@@ -35,7 +35,6 @@ VCBM_BEGIN_DECLS
  *   - 3: zero curvature: |D1 x D2| or |(D1 x D2) x D1| at most EPS1; CURV = 0, RADIUS = HUGE, CENTER = HUGE.
  *   - 4: the curve is a segment (NCOEF <= 2); CURV = 0, RADIUS = HUGE, CENTER = HUGE.
  *   - 5: NDIM is not 2 or 3; nothing written.
- *   - 10: NCOEF above 62 (the derivative table stops at degree 60); nothing written.
  * @par Work space
  *   None.
  * @par Trace
@@ -827,7 +826,9 @@ VCBM_API void mvnrf4(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, con
  * @brief Unit normal of a polynomial patch, also where Su x Sv vanishes.
  *
  * At a regular point (|Su| > EPS, |Sv| > EPS, the raw normal not null under the meps1 tolerance
- * (vnitvt) and the sine of the angle of Su and Sv above EPS) the normal is (Su x Sv)/|Su x Sv|.
+ * and the sine of the angle of Su and Sv above EPS) the normal is (Su x Sv)/|Su x Sv|, made unit
+ * with the rules of vnitvt (its null test, its snap to an axis) in place; vnitvt itself is called
+ * for a null or out-of-range raw normal and for the candidates of a singular point.
  * At a singular point, for k = 1, 2, ... the k-th derivatives of Su x Sv along u and along v are
  * formed by Leibniz's rule; the first order with a candidate that is not null gives the
  * direction (the longer candidate, u winning only when strictly longer), and its sense is the one
@@ -860,7 +861,7 @@ VCBM_API void mvnrf4(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, con
  *   None.
  * @par Trace
  *   Threshold 2, entry and exit lines. Reports positive codes through aermsg; the null candidates
- *   of a singular point are reported by vnitvt (code -1).
+ *   of a singular point, and a null raw normal, are reported by vnitvt (code -1).
  */
 VCBM_API void mvtnml(const int* NCMAX, const int* NCOEFU, const int* NCOEFV, const double* SURF, const double* U,
                      const double* V, const double* EPS, double* NORMAL, double* NNORM, int* KU, int* KV, int* IER);

@@ -203,6 +203,7 @@ VCBM_API int nfnequ(const int* NDIM, const double* P, const double* Q, const dou
  *   - 3: more roots than the degree: the list is unreliable.
  *   - 4: a coefficient, the normal or the point is not finite, or a tolerance is NaN: nothing
  *        computed.
+ *   - 10: the root finder's work space was refused (or not released).
  *   - 101: the normal is zero.
  * @par Work space
  *   None itself; ur1pls requests its own.

@@ -260,6 +260,7 @@ VCBM_API void vgaus0(const int* LEVEL, double* X, double* W, int* NPTS, int* IER
  * @par Codes
  *   - 0: success.
  *   - 1: NDIM < 1 (FUNC not called).
+ *   - -1: LEVEL outside 1..10: the 40-point rule (LEVEL 10) was used.
  *   - 10: NDIM > 10 (FUNC not called).
  *   - Otherwise the non-zero code FUNC returned.
  * @par Work space

@@ -360,7 +360,7 @@ VCBM_API void mdrpv1(const int* NDIMAX, const int* NUMAX, const int* NU, const i
  *
  * @param[in]  NDIM   int: dimension (first leading dimension of COEF).
  * @param[in]  NUMAX  int: second leading dimension.
- * @param[in]  NU     int: 1 to NUMAX, at most 61.
+ * @param[in]  NU     int: 1 to NUMAX, at most 61 (the binomial table).
  * @param[in]  NV     int: 1 to 61.
  * @param[in]  COEF   double COEF(NDIM, NUMAX, NV).
  * @param[in]  U      double.
@@ -385,9 +385,11 @@ VCBM_API void mdrvpk(const int* NDIM, const int* NUMAX, const int* NU, const int
  * @param[in]  NU     int: coefficients in u, 1 to 21.
  * @param[in]  NV     int: coefficients in v.
  * @param[in]  COEF   double COEF(3, 21, NV).
- * @param[out] NUD    int: coefficients in u of the derivative.
- * @param[out] NVD    int: coefficients in v of the derivative.
- * @param[out] COEFD  double COEFD(3, 21, NVD): the derivative patch.
+ * @param[out] NUD    int: NU-1 for IDIR = 1, else NU; 1 when the derivative vanishes (NU or NV
+ *                    below 1, NU above 21, or a single coefficient in that direction).
+ * @param[out] NVD    int: NV-1 for IDIR = 2, else NV; 1 when the derivative vanishes.
+ * @param[out] COEFD  double COEFD(3, 21, NVD): the derivative patch; its first coefficient 0 when
+ *                    it vanishes.
  * @param[in]  IDIR   int: 1 derivative in u, 2 in v; any other value writes nothing.
  *
  * @par Codes
@@ -804,7 +806,9 @@ VCBM_API void cpolyg(const int* NDIMAX, const int* NDIM, const int* NCOEF, const
 /**
  * @brief Control polygon of the arc of a curve on [TA, TB].
  *
- * The number of coefficients is not checked: the caller keeps NCOEF within 1..61.
+ * It has no result code: with NCOEF outside 1..61, POLY (and WORK) are not written, and only the
+ * reports of marc41 and cpolyg (code 10, under their names) tell. The caller keeps NCOEF within
+ * 1..61.
  *
  * @param[in]  NDIM   int: dimension.
  * @param[in]  NCOEF  int: number of coefficients, 1 to 61.
@@ -820,7 +824,7 @@ VCBM_API void cpolyg(const int* NDIMAX, const int* NDIM, const int* NCOEF, const
  * @par Work space
  *   None.
  * @par Trace
- *   None: no entry or exit line.
+ *   None: no entry or exit line; marc41 and cpolyg report their codes.
  */
 VCBM_API void ufdplg(const int* NDIM, const int* NCOEF, const double* COEF, const double* TA,
                      const double* TB, double* WORK, double* POLY);

@@ -317,6 +317,15 @@ bool cones_disjoint(const Cone& a, const Cone& b) noexcept {
     return d > a.width + margin && d + b.width < pi - margin;
 }
 
+bool cone_gap(const Cone& a, const Cone& b, double& angle) noexcept {
+    if (!cones_disjoint(a, b)) return false;
+    constexpr double pi = std::numbers::pi;
+    double d = b.start - a.start;
+    d -= pi * std::floor(d / pi);
+    angle = a.start + (a.width + d) / 2;
+    return true;
+}
+
 bool crossing_with_line(const Curve2& cv, double a, double b, const double* p, const double* d, const Tols& tol,
                         double& t) noexcept {
     // g(t) = d x (C(t) - P), the signed distance of C(t) to the line.
@@ -380,6 +389,60 @@ void merge_contacts(const Curve2& c1, const Curve2& c2, SolutionList& list, doub
         s(2, out) = s(2, k);
     }
     nsol = out;
+}
+
+bool on_known_contact(const Curve2& c1, const Curve2& c2, const SolutionList& list, double eps, const Tols& tol,
+                      double t1, double t2) noexcept {
+    const double span = 1000 * eps;
+    const int count = std::min(*list.nsol, list.nmax);
+    for (int k = 0; k < count; ++k) {
+        const double u1 = list.sol[2 * k], u2 = list.sol[2 * k + 1];
+        if (std::fabs(u1 - t1) <= span && std::fabs(u2 - t2) <= span &&
+            gap2(c1, c2, (t1 + u1) / 2, (t2 + u2) / 2) <= 4 * tol.eps1sq)
+            return true;
+    }
+    return false;
+}
+
+namespace {
+// Point, first and second derivatives of CV at T.
+void jet(const Curve2& cv, double t, double* p, double* d1, double* d2) noexcept {
+    point(cv, t, p);
+    deriv(cv, t, d1);
+    d2[0] = d2[1] = 0.0;
+    for (int j = cv.nd - 1; j >= 1; --j) {
+        d2[0] = d2[0] * t + j * cv.d[2 * j];
+        d2[1] = d2[1] * t + j * cv.d[2 * j + 1];
+    }
+}
+}  // namespace
+
+bool refine_contact(const Curve2& c1, const Curve2& c2, const Tols& tol, double lo1, double hi1, double lo2,
+                    double hi2, double& t1, double& t2) noexcept {
+    double x1 = t1, x2 = t2;
+    for (int it = 0; it < 40; ++it) {
+        double p[2], u[2], uu[2], q[2], v[2], vv[2];
+        jet(c1, x1, p, u, uu);
+        jet(c2, x2, q, v, vv);
+        const double fx = p[0] - q[0], fy = p[1] - q[1];
+        const double g1 = fx * v[0] + fy * v[1];
+        const double g2 = u[0] * v[1] - u[1] * v[0];
+        const double j11 = u[0] * v[0] + u[1] * v[1];
+        const double j12 = -(v[0] * v[0] + v[1] * v[1]) + fx * vv[0] + fy * vv[1];
+        const double j21 = uu[0] * v[1] - uu[1] * v[0];
+        const double j22 = u[0] * vv[1] - u[1] * vv[0];
+        const double det = j11 * j22 - j12 * j21;
+        if (!(std::fabs(det) > 0.0)) return false;
+        const double d1 = (g1 * j22 - g2 * j12) / det, d2 = (j11 * g2 - j21 * g1) / det;
+        x1 -= d1;
+        x2 -= d2;
+        if (!(x1 >= lo1 && x1 <= hi1 && x2 >= lo2 && x2 <= hi2)) return false;
+        if (std::fabs(d1) <= 1e-3 * tol.epsnr && std::fabs(d2) <= 1e-3 * tol.epsnr) break;
+    }
+    if (!(gap2(c1, c2, x1, x2) <= tol.eps1sq)) return false;
+    t1 = x1;
+    t2 = x2;
+    return true;
 }
 
 }  // namespace vcbm::cc
@@ -457,13 +520,17 @@ bool single(Piece& p, Piece& q) noexcept { return cones_disjoint(p.get_cone(), q
 
 // Newton for a pair known to hold one crossing at most (unc1cv): from the
 // midpoints, no restart, and given up as soon as an iterate leaves the
-// pair's intervals widened by their own lengths, or the determinant
-// vanishes. Accepted within the intervals widened by EPSNR.
+// pair's intervals widened by their own lengths, the determinant vanishes,
+// or after 12 steps (from the midpoints of such a pair the iteration
+// converges in a few steps when it converges at all; a failure costs only
+// the further split). Accepted within the intervals widened by EPSNR.
+constexpr int kSingleSteps = 12;
 bool newton_single(const Planar& pl, const Pair& pr, double& t1, double& t2) noexcept {
     const Tols& tol = pl.tol;
     const double w1 = pr.b1 - pr.a1, w2 = pr.b2 - pr.a2;
     double x1 = (pr.a1 + pr.b1) / 2, x2 = (pr.a2 + pr.b2) / 2;
-    for (int step = 1; step <= tol.nitnr; ++step) {
+    const int steps = std::min(tol.nitnr, kSingleSteps);
+    for (int step = 1; step <= steps; ++step) {
         double p[2], q[2], u[2], v[2];
         point(pl.c1, x1, p);
         point(pl.c2, x2, q);
@@ -546,6 +613,51 @@ bool end_on_other(const Tols& tol, const Curve2& c, const Piece& own, double t, 
     return true;
 }
 
+// Whether a pair with disjoint tangent cones certainly does not meet.
+// Along a direction E that neither cone holds, both pieces are graphs over
+// the coordinate across E (each line parallel to E meets each piece once at
+// most), and they meet once or never. So the pieces meet exactly when their
+// heights along E change order over the common range of that coordinate:
+// the heights are compared at both ends of the range, each end being an end
+// point of one piece classified against the other curve along E (ucrbpt on
+// the bracketing solver). Heights apart by more than EPS1, in the same order
+// at both ends, mean no crossing.
+bool no_crossing(const Planar& pl, const Pair& pr, Piece& p, Piece& q) noexcept {
+    double angle = 0;
+    if (!cone_gap(p.get_cone(), q.get_cone(), angle)) return false;
+    const double e[2] = {std::cos(angle), std::sin(angle)};
+    const auto across = [&](const double* x) { return e[0] * x[1] - e[1] * x[0]; };
+    const auto along = [&](const double* x) { return e[0] * x[0] + e[1] * x[1]; };
+    double ends1[2][2], ends2[2][2];
+    point(pl.c1, pr.a1, ends1[0]);
+    point(pl.c1, pr.b1, ends1[1]);
+    point(pl.c2, pr.a2, ends2[0]);
+    point(pl.c2, pr.b2, ends2[1]);
+    const double s1[2] = {across(ends1[0]), across(ends1[1])}, s2[2] = {across(ends2[0]), across(ends2[1])};
+    const double lo1 = std::min(s1[0], s1[1]), hi1 = std::max(s1[0], s1[1]);
+    const double lo2 = std::min(s2[0], s2[1]), hi2 = std::max(s2[0], s2[1]);
+    const double e1 = pl.tol.eps1;
+    if (hi1 < lo2 - e1 || hi2 < lo1 - e1) return true;  // no common range
+    // Height of curve 1 minus that of curve 2 at the end point P of one
+    // piece (FIRST: of curve 1), the other piece met along E.
+    const auto difference = [&](const double* x, bool first, double& diff) {
+        const Curve2& other = first ? pl.c2 : pl.c1;
+        const double oa = first ? pr.a2 : pr.a1, ob = first ? pr.b2 : pr.b1;
+        double t = oa, y[2];
+        if (!crossing_with_line(other, oa, ob, x, e, pl.tol, t)) return false;
+        point(other, t, y);
+        diff = first ? along(x) - along(y) : along(y) - along(x);
+        return true;
+    };
+    // The end point at each end of the common range.
+    const bool low_on_1 = lo1 >= lo2, high_on_1 = hi1 <= hi2;
+    const double* plo = low_on_1 ? ends1[s1[0] <= s1[1] ? 0 : 1] : ends2[s2[0] <= s2[1] ? 0 : 1];
+    const double* phi = high_on_1 ? ends1[s1[0] <= s1[1] ? 1 : 0] : ends2[s2[0] <= s2[1] ? 1 : 0];
+    double dlo = 0, dhi = 0;
+    if (!difference(plo, low_on_1, dlo) || !difference(phi, high_on_1, dhi)) return false;
+    return (dlo > e1 && dhi > e1) || (dlo < -e1 && dhi < -e1);
+}
+
 // Final solve of a pair with one crossing at most (ufcvcv): 0 settled, -1
 // left pending, 1 the list is full.
 int final_solve(Planar& pl, const Pair& pr, Piece& p, Piece& q) noexcept {
@@ -555,6 +667,7 @@ int final_solve(Planar& pl, const Pair& pr, Piece& p, Piece& q) noexcept {
     const Tols& tol = pl.tol;
     double t1 = 0, t2 = 0;
     if (newton_single(pl, pr, t1, t2)) return ier = pl.list.add(t1, t2, tol.epsnr) ? 0 : 1;
+    if (no_crossing(pl, pr, p, q)) return ier;
     // The ends of each piece against the other curve; the first end found
     // on it narrows both intervals around the coincidence.
     Pair nr{};
@@ -589,6 +702,12 @@ int final_solve(Planar& pl, const Pair& pr, Piece& p, Piece& q) noexcept {
 // full, else 0.
 int solve_small(Planar& pl, const Pair& pr, int level) noexcept {
     double t1 = (pr.a1 + pr.b1) / 2, t2 = (pr.a2 + pr.b2) / 2;
+    // A pair this small that is still undecided usually lies on a
+    // tangential contact: one already found settles it, a new one is found
+    // by its own iteration; the Newton iteration on C1 = C2 follows.
+    if (on_known_contact(pl.c1, pl.c2, pl.list, pl.eps, pl.tol, t1, t2)) return 0;
+    if (refine_contact(pl.c1, pl.c2, pl.tol, pl.A1, pl.B1, pl.A2, pl.B2, t1, t2))
+        return pl.list.add(t1, t2, pl.eps) ? 0 : -10;
     const int r = newton_traced(pl.trace, pl.c1, pl.c2, pr.a1, pr.b1, pr.a2, pr.b2, t1, t2, pl.tol);
     if (r < 1) return pl.list.add(t1, t2, pl.eps) ? 0 : -10;
     if (level < kMaxLevel) return 0;
@@ -599,6 +718,60 @@ int solve_small(Planar& pl, const Pair& pr, int level) noexcept {
     const int two = 2;
     if (nfnequ(&two, p, q, &pl.tol.eps1sq) == 1 && !pl.list.add(m1, m2, pl.eps)) return -10;
     return 0;
+}
+
+// Squared distance from X to the curve CV near parameter T (a few
+// projection steps from T).
+double projected_gap2(const Curve2& cv, double t, const double* x) noexcept {
+    double p[2], d[2];
+    for (int it = 0; it < 3; ++it) {
+        point(cv, t, p);
+        deriv(cv, t, d);
+        const double dd = d[0] * d[0] + d[1] * d[1];
+        if (!(dd > 0.0)) break;
+        t -= ((p[0] - x[0]) * d[0] + (p[1] - x[1]) * d[1]) / dd;
+    }
+    point(cv, t, p);
+    return (p[0] - x[0]) * (p[0] - x[0]) + (p[1] - x[1]) * (p[1] - x[1]);
+}
+
+// A pair within 1000 EPS of a pair already found whose four piece ends all
+// lie within 2 EPS1 of the other curve is inside the band of that
+// (tangential) contact: what it could add would be merged with the pair
+// found, so it is settled.
+bool known_here(const Planar& pl, const Pair& pr) noexcept {
+    const double span = 1000 * pl.eps, tol2 = 4 * pl.tol.eps1sq;
+    if (!(pr.b1 - pr.a1 <= span && pr.b2 - pr.a2 <= span)) return false;
+    const int count = std::min(*pl.list.nsol, pl.list.nmax);
+    for (int k = 0; k < count; ++k) {
+        const double u1 = pl.list.sol[2 * k], u2 = pl.list.sol[2 * k + 1];
+        if (!(std::fabs(u1 - pr.a1) <= span && std::fabs(u2 - pr.a2) <= span)) continue;
+        bool inside = true;
+        for (int e = 0; e < 2 && inside; ++e) {
+            double x[2];
+            point(pl.c1, e ? pr.b1 : pr.a1, x);
+            inside = projected_gap2(pl.c2, u2, x) <= tol2;
+            if (!inside) break;
+            point(pl.c2, e ? pr.b2 : pr.a2, x);
+            inside = projected_gap2(pl.c1, u1, x) <= tol2;
+        }
+        if (inside) return true;
+    }
+    return false;
+}
+
+// An undecided pair shorter than 1000 EPS on both curves lies on a
+// tangential contact when the contact iteration from its midpoints finds
+// one inside it, which is then inserted. 1 settled, 0 not, -1 the list is
+// full.
+int on_contact(Planar& pl, const Pair& pr) noexcept {
+    const double span = 1000 * pl.eps;
+    if (!(pr.b1 - pr.a1 <= span && pr.b2 - pr.a2 <= span)) return 0;
+    const double m1 = (pr.a1 + pr.b1) / 2, m2 = (pr.a2 + pr.b2) / 2;
+    double t1 = m1, t2 = m2;
+    if (!refine_contact(pl.c1, pl.c2, pl.tol, pr.a1, pr.b1, pr.a2, pr.b2, t1, t2)) return 0;
+    if (!pl.list.add(t1, t2, pl.eps)) return -1;
+    return on_known_contact(pl.c1, pl.c2, pl.list, pl.eps, pl.tol, m1, m2) ? 1 : 0;
 }
 
 // Splits the pair PR with polygons Q1, Q2 at its midpoints (uccvcv) into the
@@ -624,8 +797,11 @@ int examine(Planar& pl, const Pair& pr, const double* q1, const double* q2, doub
             kids[k] = Pair{i ? m1 : pr.a1, i ? pr.b1 : m1, j ? m2 : pr.a2, j ? pr.b2 : m2};
             pending[k] = false;
             if (excluded(pl.tol, p[i], q[j])) continue;
+            if (known_here(pl, kids[k])) continue;
             if (!single(p[i], q[j])) {
-                pending[k] = true;
+                const int c = on_contact(pl, kids[k]);
+                if (c < 0) return -10;
+                pending[k] = c == 0;
                 continue;
             }
             const int r = final_solve(pl, kids[k], p[i], q[j]);

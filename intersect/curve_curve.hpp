@@ -112,6 +112,10 @@ Cone tangent_cone(int n, const double* poly) noexcept;
 // then meet at most once.
 bool cones_disjoint(const Cone& a, const Cone& b) noexcept;
 
+// A direction (radians) between two disjoint cones, that neither holds;
+// false when the cones are not disjoint.
+bool cone_gap(const Cone& a, const Cone& b, double& angle) noexcept;
+
 // The line through P along D (unit) against the curve piece [A, B] of CV,
 // on the bracketing solver (ucrbpt). Returns true with T when the piece
 // meets the line, or when an end of the piece is within EPS1 of it.
@@ -125,6 +129,21 @@ bool crossing_with_line(const Curve2& cv, double a, double b, const double* p, c
 // one contact: the run keeps its pair of smallest gap. Two distinct
 // crossings fail the midpoint test unless they are within EPS1 of each other.
 void merge_contacts(const Curve2& c1, const Curve2& c2, SolutionList& list, double eps, const Tols& tol) noexcept;
+
+// Whether (T1, T2) lies on a contact already in the list: an entry closer
+// than 1000 EPS in both parameters with the curves coinciding (within
+// 2 EPS1) at the midpoint pair. Such a pair is settled without a solve.
+bool on_known_contact(const Curve2& c1, const Curve2& c2, const SolutionList& list, double eps, const Tols& tol,
+                      double t1, double t2) noexcept;
+
+// At a tangential contact the Newton iteration on C1 = C2 stalls (its
+// Jacobian vanishes there). The contact is instead the solution of
+// (C1 - C2) . C2' = 0 and C1' x C2' = 0, which is regular when the curves'
+// curvatures differ: a Newton iteration on that system from (T1, T2),
+// accepted when it converges within [LO, HI] of both parameters to a pair
+// whose gap is at most EPS1.
+bool refine_contact(const Curve2& c1, const Curve2& c2, const Tols& tol, double lo1, double hi1, double lo2,
+                    double hi2, double& t1, double& t2) noexcept;
 
 // The planar driver (urcvcv) on prepared arguments: ICONV and the caller's
 // polygons as urcvcv takes them, intervals in either order; IER receives

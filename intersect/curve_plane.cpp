@@ -141,6 +141,7 @@ void pcvint(const int* NDIM, const int* NCOEF, const double* COEF, const double*
     const double zero = 0.0, one = 1.0;
     ur1pls(NCOEF, g, &zero, &one, &nroot, SOL, aux, &code);
     if (code == 2) return f.fail(kNotFinite);  // a distance coefficient overflowed
+    if (code == 10) return f.fail(10);          // the root finder's work space was refused
     if (code == 100) {
         *TNEAR = *TREF;
         if (f.level() != 0) vcbm::print_line("PCVINT : All values are solutions (IERCOD=100) %d", 2);

@@ -136,6 +136,11 @@ bool piece_small(Segment& sg, double a, double b, int level) noexcept {
     point(sg.curve, t2, p);
     const double v = sg.line.c[2];
     t1 = std::clamp((p[0] - sg.line.c[0]) / v, sg.A1, sg.B1);
+    // As for a pair of curves: a known contact settles the piece, a new one
+    // is found by its own iteration, then the Newton iteration.
+    if (on_known_contact(sg.line, sg.curve, sg.list, sg.eps, sg.tol, t1, t2)) return true;
+    if (refine_contact(sg.line, sg.curve, sg.tol, sg.A1, sg.B1, sg.A2, sg.B2, t1, t2))
+        return sg.list.add(t1, t2, sg.eps);
     if (newton_traced(sg.trace, sg.line, sg.curve, sg.A1, sg.B1, a, b, t1, t2, sg.tol) < 1)
         return sg.list.add(t1, t2, sg.eps);
     if (level < kMaxLevel || !(std::fabs(p[1]) <= sg.tol.eps1)) return true;

@@ -466,6 +466,8 @@ struct Sweeper {
                 d[i] = aii;
             }
             converged = std::sqrt(moved) <= eps;
+            // A NaN on the diagonal stays there: no further sweep can converge.
+            if (std::isnan(moved)) break;
         } while (!converged && done < nmax);
         return converged ? 0 : 1;
     }
@@ -641,6 +643,8 @@ int jacobi_small(double* a, ptrdiff_t lda, double eps, int nitnr, double* d, dou
                 d[i] = w[i][i];
             }
             converged = std::sqrt(moved) <= eps;
+            // A NaN on the diagonal stays there: no further sweep can converge.
+            if (std::isnan(moved)) break;
         } while (!converged && done < nmax);
         if (!converged) code = 1;
 #pragma GCC unroll 4

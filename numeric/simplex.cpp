@@ -66,8 +66,10 @@ constexpr auto R = vcbm::routine("MSIMPL");
 // The body of msimpl, in a plain and an AVX2 build (same operations in the
 // same order, so the same results; no contraction into fused operations).
 // clang (14) gives the resolver of the clones external linkage even in an
-// unnamed namespace, which would export it: one plain build there.
-#if defined(__clang__)
+// unnamed namespace, which would export it; under ThreadSanitizer the
+// resolver runs, instrumented, before the sanitizer's runtime is set up: one
+// plain build in both cases.
+#if defined(__clang__) || defined(__SANITIZE_THREAD__)
 #define VCBM_AVX2_CLONE
 #else
 #define VCBM_AVX2_CLONE __attribute__((target_clones("avx2", "default")))

@@ -5,6 +5,7 @@
 #   scripts/install-deps.sh test     ... and the tests (GoogleTest, the reference libraries, xmllint)
 #   scripts/install-deps.sh bench    ... and the benchmarks (Google Benchmark and every peer library)
 #   scripts/install-deps.sh docs     ... and the reference documentation (doxygen)
+#   scripts/install-deps.sh clang    ... and clang with its sanitizer and fuzzer runtimes
 #
 # Several groups may be given. Safe to run again: it does nothing when all are
 # present. Needs root (or sudo) only when something must be installed.
@@ -16,6 +17,8 @@ test=(libgtest-dev libgmock-dev libxml2-utils "${test_peers[@]}"
       pybind11-dev python3-dev python3-numpy python3-pytest python3-dask python3-distributed)
 bench=(libbenchmark-dev "${test_peers[@]}" libsisl-dev lib2geom-dev libfftw3-dev)
 docs=(doxygen)
+# clang with its runtimes: the clang build, its sanitizers and libFuzzer (CI)
+clang=(clang libclang-rt-14-dev)
 
 packages=("${base[@]}")
 for group in "$@"; do
@@ -23,7 +26,8 @@ for group in "$@"; do
     test) packages+=("${test[@]}") ;;
     bench) packages+=("${bench[@]}") ;;
     docs) packages+=("${docs[@]}") ;;
-    *) echo "install-deps.sh: unknown group \"$group\" (expected test, bench or docs)" >&2; exit 2 ;;
+    clang) packages+=("${clang[@]}") ;;
+    *) echo "install-deps.sh: unknown group \"$group\" (expected test, bench, docs or clang)" >&2; exit 2 ;;
   esac
 done
 

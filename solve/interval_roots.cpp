@@ -33,6 +33,12 @@ constexpr double kFlatMergeEps = 1e-6;
 // a few thousand; past this the polynomial is flat within the tolerances
 // over a long stretch and the remaining pieces are left noisy.
 constexpr long kMaxSplits = 1L << 15;
+// Bound on the Newton steps of one solve. The short-piece analysis runs up
+// to five starts of NITNR steps on each piece; with a zero or negative EPSNR
+// and a polynomial flat within EPS1 every piece reaches the deepest level,
+// and a large NITNR then made one call last minutes. A usual solve takes a
+// few hundred steps; past this the rest of the pieces are left noisy.
+constexpr long kMaxNewtonSteps = 1L << 20;
 constexpr int kNcMax = 61;
 constexpr int kWorkArea = 30000;
 // Code of every layer when a coefficient is not finite, or an end of the
@@ -138,6 +144,7 @@ private:
     bool over_budget_ = false;
     bool pbrn_ = false;
     long splits_ = 0;
+    long newton_budget_ = kMaxNewtonSteps;
     double cd_[kNcMax];   // first derivative, n - 1 coefficients
     double cdd_[kNcMax];  // second derivative, n - 2 coefficients
 };
@@ -172,7 +179,8 @@ bool IsolationCore::analyse_short(const double* poly, double a, double b, int le
         // candidate from the midpoint once the piece is at its finest.
         if (b - a > epsnr_ && level < kMaxLevel) return true;
         double x = (a + b) / 2.0;
-        newton(n, c_, cd_, a, b, epsnr_, epsf_, x, trace_);
+        if (newton(n, c_, cd_, a, b, epsnr_, epsf_, x, trace_, &newton_budget_) != 0 && newton_budget_ < 0)
+            over_budget_ = true;
         if (std::fabs(horner(c_, n, x)) <= epsf_)
             insert_checked(x, 1, kFlatMergeEps);
         else
@@ -200,11 +208,13 @@ bool IsolationCore::analyse_short(const double* poly, double a, double b, int le
     const double q = -2.0 * p / horner(cdd_, n - 2, xs);
     const double d = q > 0.0 && std::isfinite(q) ? std::sqrt(q) : 0.0;
     double x1 = xs - d;
-    newton(n, c_, cd_, a, xs, epsnr_, epsf_, x1, trace_);
+    if (newton(n, c_, cd_, a, xs, epsnr_, epsf_, x1, trace_, &newton_budget_) != 0 && newton_budget_ < 0)
+        over_budget_ = true;
     if (std::fabs(horner(c_, n, x1)) <= epsf_) insert_checked(x1, 1, epsnr_);
     if (full_) return false;
     double x2 = xs + d;
-    newton(n, c_, cd_, xs, b, epsnr_, epsf_, x2, trace_);
+    if (newton(n, c_, cd_, xs, b, epsnr_, epsf_, x2, trace_, &newton_budget_) != 0 && newton_budget_ < 0)
+        over_budget_ = true;
     if (std::fabs(horner(c_, n, x2)) <= epsf_) insert_checked(x2, 1, epsnr_);
     return false;
 }
@@ -522,6 +532,9 @@ int solve_interval(TraceLevel trace, bool eval8, int ncmax, int ncoef, const dou
     const double a = tdeb < tfin ? tdeb : tfin;
     const double b = tdeb < tfin ? tfin : tdeb;
     ier = isolate(trace, eval8, ncmax, ncoef, c, c2, a, b, epsf, nlevel, stack, work, nroot, root, pbrn);
+    // Released here, not by the frame on the way out: a failed release must
+    // turn the code that is returned into 10.
+    f.release_all();
     return ier;
 }
 

@@ -89,8 +89,10 @@ template <bool Store, class N>
 
 // Safeguarded Newton iteration with restarts (traced and reported as
 // UNRS1D under the given trace level); returns 0, -1 or 1 and the point in x.
+// With BUDGET, every step takes one from *budget, and the iteration ends
+// with code 1 once it is spent.
 int newton(int n, const double* c, const double* cd, double a, double b, double epsx, double epsf, double& x,
-           TraceLevel level) noexcept;
+           TraceLevel level, long* budget = nullptr) noexcept;
 
 // Inserts x (ndim components) with multiplicity mult into the sorted list
 // sol(ndim, nmax) holding nsol entries; 1 when it would overflow (reported

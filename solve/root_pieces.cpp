@@ -15,7 +15,7 @@
 namespace vcbm::roots {
 
 int newton(int n, const double* c, const double* cd, double a, double b, double epsx, double epsf, double& x,
-           TraceLevel level) noexcept {
+           TraceLevel level, long* budget) noexcept {
     static constexpr auto R = routine("UNRS1D");
     int ier = 0;
     Frame f(R, ier, level);
@@ -30,6 +30,10 @@ int newton(int n, const double* c, const double* cd, double a, double b, double 
     for (double start : starts) {
         double xc = start;
         for (int step = 1; step <= limit; ++step) {
+            if (budget != nullptr && --*budget < 0) {
+                x = best;
+                return ier = 1;
+            }
             const double p = horner(c, n, xc);
             const double ap = std::fabs(p);
             if (ap <= epsf && ap < best_value && a - epsnr <= xc && xc <= b + epsnr) {
@@ -50,7 +54,8 @@ int newton(int n, const double* c, const double* cd, double a, double b, double 
                 x = xc;
                 return ier = 0;
             }
-            if (xc < a - 0.25 || xc > b + 0.25) break;
+            // (Written so that a NaN step or bound restarts too.)
+            if (!(xc >= a - 0.25 && xc <= b + 0.25)) break;
         }
     }
     x = best;

@@ -59,6 +59,31 @@ TEST_F(Curvature, RandomCurvesMatchTheClassicalFormulas) {
     EXPECT_EQ(rec::codes("CVTURE"), Codes(160, 0));  // every exit is reported, success included
 }
 
+// The curvature is that of the derivatives formed by derivc and cderiv and
+// evaluated by pocurv, to the bit.
+TEST_F(Curvature, SameBitsAsTheDerivativeRoutines) {
+    std::mt19937 rng(3);
+    for (int ndim : {2, 3}) {
+        for (int ncoef : {3, 5, 12}) {
+            for (int trial = 0; trial < 10; ++trial) {
+                const Vec coef = ref::random_values(rng, static_cast<std::size_t>(ndim * ncoef), -3.0, 3.0);
+                const double u = trial == 0 ? 1.0 : trial == 1 ? 0.0 : ref::random_values(rng, 1, -1.5, 1.5)[0];
+                Vec work(coef.size()), d1(3, 0.0), d2(3, 0.0), w(3);
+                int nd = 0, one = 1, three = 3, nc = ncoef, dim = ndim;
+                derivc(&dim, &nc, coef.data(), &nd, work.data());
+                pocurv(&dim, &nd, work.data(), &u, d1.data());
+                cderiv(&nd, &dim, work.data(), &one);
+                pocurv(&dim, &nd, work.data(), &u, d2.data());
+                pvec(d1.data(), d2.data(), w.data());
+                const double s = zsnorm(&dim, d1.data());
+                const Result r = call(coef, ndim, u);
+                ASSERT_EQ(r.ier, 0);
+                EXPECT_EQ(r.curv, zsnorm(&three, w.data()) / ((s * s) * s));
+            }
+        }
+    }
+}
+
 // The degenerate cases: codes, what is written, and the two message lines at level 1.
 TEST_F(Curvature, DegenerateCasesHaveTheirCodesAndMessages) {
     struct Case {
@@ -108,8 +133,13 @@ TEST_F(Curvature, DegenerateCasesHaveTheirCodesAndMessages) {
         call({1, 2, 3, 4}, 2, 0.3);
         EXPECT_EQ(rec::print_output(), "");
     }
-    // Too many coefficients for the derivative table.
-    EXPECT_EQ(call(Vec(3 * 63, 0.5), 3, 0.5).ier, 10);
+    // No limit on the degree: (t, t^2/2) with 78 zero coefficients after it.
+    Vec longer(2 * 80, 0.0);
+    longer[2] = 1;
+    longer[5] = 0.5;
+    const Result r = call(longer, 2, 0.0);
+    EXPECT_EQ(r.ier, 0);
+    EXPECT_EQ(r.curv, 1.0);
 }
 
 TEST_F(Curvature, UnitCircleLikePointAndPlaneAfterSpace) {

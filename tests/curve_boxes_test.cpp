@@ -294,7 +294,8 @@ TEST_F(CurveBoxes, PlanarAndNonPlanarCurveSets) {
 }
 
 TEST_F(CurveBoxes, CodesAndWorkSpace) {
-    int d = 3, ncmax = 4, ncurve = 1, zero = 0, mode = 3, ier = -1;
+    int d = 3, ncmax = 4, ncurve = 1, zero = 0, mode = 3, ier = -1, four_c = 4;
+    std::vector<int> n4c{4};
     std::vector<int> ncoef{5};  // above NCMAX
     V crv(3 * 61 * 8, 0.5), box(6, -7.0);
     Box b(3);
@@ -322,16 +323,21 @@ TEST_F(CurveBoxes, CodesAndWorkSpace) {
     rec::fail_release(1);
     mblcr4(&d, &big, &eight, crv.data(), n61.data(), tint, &iopt, b.g.data(), b.v.data(), b.ext.data(), &b.ier);
     EXPECT_EQ(b.ier, 200);
+    // Not a number: the eigenproblem fails (sweep limit), a defined code.
+    V bad(12, 0.5);
+    bad[4] = NAN;
+    mblcr1(&d, &four_c, &ncurve, bad.data(), n4c.data(), b.g.data(), b.v.data(), b.ext.data(), &b.ier);
+    EXPECT_EQ(b.ier, 2);
     // No tolerance: the eigenproblem fails twice, mblcr2 passes it on as 2.
     testing_support::fill_block({.epspb = 0.0});
     int four = 4;
     std::vector<int> n4{4};
     mblcr1(&d, &four, &ncurve, crv.data(), n4.data(), b.g.data(), b.v.data(), b.ext.data(), &b.ier);
     EXPECT_EQ(b.ier, 2);
-    EXPECT_EQ(rec::codes("MBLCR3"), std::vector<int>{1});
-    EXPECT_EQ(rec::codes("MBLCR2"), std::vector<int>{2});
+    EXPECT_EQ(rec::codes("MBLCR3"), (std::vector<int>{1, 1}));
+    EXPECT_EQ(rec::codes("MBLCR2"), (std::vector<int>{2, 2}));
     EXPECT_EQ(rec::count(rec::Kind::Enter, "VPVPSY"), 0);  // level 0: no trace at all
-    EXPECT_EQ(rec::codes("VPVPSY"), (std::vector<int>{11, 11}));
+    EXPECT_EQ(rec::codes("VPVPSY"), (std::vector<int>{1, 1, 11, 11}));
 }
 
 }  // namespace

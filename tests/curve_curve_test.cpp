@@ -4,6 +4,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/fixture.hpp"
@@ -16,6 +17,7 @@ using rec::Kind;
 using testing_support::Recorded;
 using Vec = std::vector<double>;
 using namespace crossings;
+constexpr int kTwo = 2;
 
 TEST_F(Recorded, KnownCrossingsAreFoundOnceEach) {
     const std::vector<Vec> cases = {{0.5},           {0.2, 0.7},           {0.1, 0.4, 0.9},
@@ -164,6 +166,84 @@ TEST_F(Recorded, SolutionListAndPointTest) {
     EXPECT_EQ(nfnequ(&two, p, q, &e2), 1);
     e2 = 2.4e-9;
     EXPECT_EQ(nfnequ(&two, p, q, &e2), 0);
+}
+
+// The planar driver and the Newton iteration called directly.
+TEST_F(Recorded, DriverAndNewtonCalledDirectly) {
+    const Known kc = known_crossings({0.3, 0.6});
+    int n1 = static_cast<int>(kc.c1.size()) / 2, n2 = static_cast<int>(kc.c2.size()) / 2;
+    Vec p1(2 * n1), p2(2 * n2), sol(20);
+    int nsol = -1, ier = -1, nmax = 10;
+    const double a = 0, b = 1, eps = 1e-6;
+    struct Case {
+        int iconv;
+        bool given;  // the polygons filled beforehand
+        int want_ier, want_nsol;
+    };
+    // ICONV 0 computes and writes the polygons; ICONV 1 reads them as given.
+    for (const Case& k : {Case{0, false, 0, 2}, Case{1, true, 0, 2}}) {
+        if (k.given) {
+            int e = 0;
+            cpolyg(&kTwo, &kTwo, &n1, kc.c1.data(), p1.data(), &e);
+            cpolyg(&kTwo, &kTwo, &n2, kc.c2.data(), p2.data(), &e);
+        }
+        urcvcv(&k.iconv, &n1, kc.c1.data(), p1.data(), &a, &b, &n2, kc.c2.data(), p2.data(), &a, &b, &eps, &nmax,
+               &nsol, sol.data(), &ier);
+        EXPECT_TRUE(ier == k.want_ier && nsol == k.want_nsol) << k.iconv;
+        EXPECT_NEAR(sol[2], 0.6, 1e-10);
+        EXPECT_NEAR(p1[0], kc.c1[0], 1e-15);  // the polygon starts at the curve's start
+    }
+    const int zero = 0, one = 1;
+    const double point[4] = {1, 1, 0, 0};
+    urcvcv(&zero, &n1, kc.c1.data(), p1.data(), &a, &b, &n1, kc.c1.data(), p2.data(), &a, &b, &eps, &nmax, &nsol,
+           sol.data(), &ier);
+    EXPECT_EQ(ier, 20);
+    urcvcv(&zero, &kTwo, point, p1.data(), &a, &b, &n2, kc.c2.data(), p2.data(), &a, &b, &eps, &nmax, &nsol,
+           sol.data(), &ier);
+    EXPECT_EQ(ier, 10);
+    const int big = 22;
+    urcvcv(&one, &big, kc.c1.data(), p1.data(), &a, &b, &n2, kc.c2.data(), p2.data(), &a, &b, &eps, &nmax, &nsol,
+           sol.data(), &ier);
+    EXPECT_EQ(ier, 2);
+
+    // uncvcv: a transversal crossing (0), a tangential contact (converged or
+    // a coincidence point: code below 1), two parallel lines (1, pair unchanged).
+    const auto newton = [](const Vec& c1, const Vec& c2, double t1, double t2) {
+        int m1 = static_cast<int>(c1.size()) / 2, m2 = static_cast<int>(c2.size()) / 2, nd1 = 0, nd2 = 0, e = 0;
+        Vec d1(c1.size()), d2(c2.size());
+        derivc(&kTwo, &m1, c1.data(), &nd1, d1.data());
+        derivc(&kTwo, &m2, c2.data(), &nd2, d2.data());
+        const double lo = 0, hi = 1;
+        uncvcv(&m1, c1.data(), &m2, c2.data(), d1.data(), d2.data(), &lo, &hi, &lo, &hi, &t1, &t2, &e);
+        return std::make_tuple(e, t1, t2);
+    };
+    auto [e, t1, t2] = newton(kc.c1, kc.c2, 0.35, 0.45);
+    EXPECT_EQ(e, 0);
+    EXPECT_NEAR(t1, 0.3, 1e-12);
+    std::tie(e, t1, t2) = newton(planar({0, 1}, {0, 0, 1}), planar({0, 1}, {0, 0, -1}), 0.3, 0.3);
+    EXPECT_LT(e, 1);
+    EXPECT_LT(std::fabs(t1) + std::fabs(t2), 1e-4);
+    std::tie(e, t1, t2) = newton({0, 0, 1, 0}, {0, 1, 1, 0}, 0.25, 0.75);
+    EXPECT_TRUE(e == 1 && t1 == 0.25 && t2 == 0.75);
+    EXPECT_EQ(rec::codes("UNCVCV"), std::vector<int>{1});
+}
+
+// Traces: the entry lines of the family at level 1, and the coefficients
+// written by the space solve from level 3.
+TEST_F(Recorded, TracesOfTheFamily) {
+    const Known kc = known_crossings({0.5});
+    rec::set_level(1);
+    intersect(2, kc.c1, {0, 1}, kc.c2, {0, 1});
+    for (const char* name : {"UMCVCV", "URCVCV", "UACVCV", "UHCVCV"}) EXPECT_EQ(rec::count(Kind::Enter, name), 1) << name;
+    EXPECT_EQ(rec::count(Kind::Exit), 0);
+    rec::reset();
+    rec::set_level(3);
+    const Known sp = known_space_crossings({0.5}, rotation(0.3, 0.7));
+    intersect(3, sp.c1, {0, 1}, sp.c2, {0, 1});
+    int coefficients = 0;
+    for (const auto& ev : rec::events())
+        if (ev.kind == Kind::Debug && ev.name.rfind("UR3DCV", 0) == 0) ++coefficients;
+    EXPECT_EQ(coefficients, 2 + static_cast<int>(sp.c1.size() + sp.c2.size()));
 }
 
 }  // namespace

@@ -97,6 +97,22 @@ TEST_F(Recorded, NotANumberGivesCodeFour) {
     EXPECT_EQ(intersect(3, kLine, {0, 0, 1}, {0, 0, 0}, 0.3).nsol, 1);
 }
 
+TEST_F(Recorded, FlatDistanceWithNegativeEpsnrEndsPromptly) {
+    // Found by fuzzing: with EPSNR < 0 every piece flat within EPS1 was split
+    // to the deepest level and given five Newton starts of NITNR steps: one
+    // call took seconds. The Newton steps of a solve are now bounded (2^20),
+    // so at most 2^20 / (5 NITNR) + 1 iterations run to their limit.
+    testing_support::fill_block({.eps1 = 1, .epsnr = -1e-9, .epspb = 1e-7, .nitnr = 1000});
+    rec::reset();
+    rec::set_level(1);  // UNRS1D traces its entry from level 1
+    Vec coef(19, -2.0);
+    coef[0] = -1.7170977591150896;
+    coef[2] = 1.99609375;
+    const Hit h = intersect(1, coef, {-2}, {-2}, 0.5);
+    EXPECT_EQ(h.ier, 0);
+    EXPECT_LE(rec::count(Kind::Enter, "UNRS1D"), (1 << 20) / (5 * 1000) + 64);
+}
+
 TEST_F(Recorded, CurveLyingInThePlane) {
     rec::set_level(1);
     // A cubic in z = 2: code 1 in 3D, from the control polygon.

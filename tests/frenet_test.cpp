@@ -115,17 +115,17 @@ TEST_F(Frenet, UnitFrameAtRegularPoints) {
                 if (ndim == 3)
                     for (int i = 0; i < 6; ++i) EXPECT_NEAR(p.bin[i], f.b[i], 1e-12 * scale);
 
-                if (ndim == 3) {
-                    // vtrfrt and vtdfrt give the same frame.
-                    int nc = ncoef, ier = -9, one = 1;
-                    double t[3], n[3], bb[3], dt[3], dn[3], dbb[3], uu = u;
-                    vtrfrt(&nc, coef.data(), &uu, t, n, bb, &ier);
-                    EXPECT_EQ(ier, 0);
-                    for (int i = 0; i < 3; ++i) EXPECT_NEAR(bb[i], f.b[i], 1e-14 * scale);
-                    vtdfrt(&nc, coef.data(), &uu, &one, t, n, bb, dt, dn, dbb, &ier);
-                    EXPECT_EQ(ier, 0);
-                    for (int i = 0; i < 3; ++i) EXPECT_NEAR(dn[i], f.n[3 + i], 1e-12 * scale);
-                    for (int i = 0; i < 3; ++i) EXPECT_NEAR(dbb[i], f.b[3 + i], 1e-12 * scale);
+                if (ndim == 3) {  // vtrfrt and vtdfrt give the same frame
+                    int nc = ncoef, ier[2], one = 1;
+                    double v[18], uu = u;
+                    vtrfrt(&nc, coef.data(), &uu, v, v + 3, v + 6, &ier[0]);
+                    vtdfrt(&nc, coef.data(), &uu, &one, v, v + 3, v + 6, v + 9, v + 12, v + 15, &ier[1]);
+                    EXPECT_EQ(ier[0] * 10 + ier[1], 0);
+                    for (int i = 0; i < 3; ++i)
+                        for (int j = 0; j < 2; ++j) {
+                            EXPECT_NEAR(v[9 * j + i], f.t[3 * j + i], 1e-12 * scale);
+                            EXPECT_NEAR(v[9 * j + 3 + i], f.n[3 * j + i], 1e-12 * scale);
+                        }
                 }
             }
         }
@@ -201,12 +201,26 @@ TEST_F(Frenet, VectorCalculusAgainstRichardson) {
                    v[2][1].data(), v[0][2].data(), v[1][2].data(), v[2][2].data(), r2);
             EXPECT_LT(fref::distance(rich(dabc, u), r2, ndim), 1e-6) << ndim;
         }
-        // The unit vector of A and its derivatives up to the third.
-        if (fref::norm(at(ca, 0, u)) < 0.2) continue;
+        // The unit vector of A and its derivatives up to the third; the first
+        // also by mdrvnr (in place, and in the plane), that of the unit A x B by mdrvpv.
+        if (fref::norm(at(ca, 0, u)) < 0.2 || fref::norm(ab(u)) < 0.2) continue;
+        int ier = -9;
+        for (int n : {2, 3}) {
+            Vec d = v[0][1];
+            mdrvnr(&n, v[0][0].data(), d.data(), &kEps, d.data(), &ier);
+            auto flat = [&](LD t) {
+                V3 x = at(ca, 0, t);
+                if (n == 2) x[2] = 0;
+                return fref::unit(x);
+            };
+            EXPECT_LT(fref::distance(rich(flat, u), d.data(), n), 1e-9) << n;
+        }
+        mdrvpv(v[0][0].data(), v[1][0].data(), v[0][1].data(), v[1][1].data(), &kEps, r1, &ier);
+        EXPECT_LT(fref::distance(rich([&](LD t) { return fref::unit(ab(t)); }, u), r1), 1e-9);
         double vv[12], w[12];
         for (int r = 0; r < 4; ++r)
             for (int i = 0; i < 3; ++i) vv[3 * r + i] = v[0][r][i];
-        int three = 3, k = 3, ier = -9;
+        int three = 3, k = 3;
         mdrknr(&three, vv, &k, &kEps, w, &ier);
         ASSERT_EQ(ier, 0);
         std::function<V3(LD)> g = [&](LD t) { return fref::unit(at(ca, 0, t)); };
@@ -218,7 +232,6 @@ TEST_F(Frenet, VectorCalculusAgainstRichardson) {
             g = [g, h](LD t) { return fref::richardson(g, t, h); };
         }
         // The second derivative of the unit vector of A x B.
-        if (fref::norm(ab(u)) < 0.2) continue;
         mdrv2pv(v[0][0].data(), v[1][0].data(), v[0][1].data(), v[1][1].data(), v[0][2].data(), v[1][2].data(), &kEps,
                 r2, &ier);
         ASSERT_EQ(ier, 0);
@@ -256,10 +269,8 @@ TEST_F(Frenet, SingularPointsSegmentsAndBadArguments) {
     for (int i = 3; i < 9; ++i) EXPECT_EQ(s.n[i], 0.0);
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(s.n[i], n[i], 1e-15);
     EXPECT_EQ(props(line, 3, u, 2).ier, -1);
-    const Vec pline{1, 1, 1, 2, 0, 0, 1, 2};
-    const Props pl = props(pline, 2, u, 7);
-    EXPECT_EQ(pl.ier, 0);
-    EXPECT_EQ(pl.curv[0] + pl.dcurv + pl.tors[0], 0.0);
+    const Props pl = props({1, 1, 1, 2, 0, 0, 1, 2}, 2, u, 7);  // the same in the plane: curvature 0
+    EXPECT_EQ(pl.ier * 10 + pl.curv[0] + pl.dcurv + pl.tors[0], 0.0);
 
     // Circle-like point: mprcrb agrees with cvture.
     const Vec arc{0, 0, 1, 0, 0, 0.5, 0.1, 0.05};
@@ -285,17 +296,7 @@ TEST_F(Frenet, SingularPointsSegmentsAndBadArguments) {
     EXPECT_NEAR(pp.curv[0], 2.0, 1e-15);
     EXPECT_EQ(pp.icusp, 0);
 
-    // The same plane curve in the plane and in space.
-    const Vec c2 = random_curve(2, 5);
-    Vec c3;
-    for (std::size_t j = 0; j < c2.size(); j += 2) c3.insert(c3.end(), {c2[j], c2[j + 1], 0.0});
-    const Frame f2 = frame(c2, 2, 0.4, 2, 2, 1), f3 = frame(c3, 3, 0.4, 2, 2, 1);
-    for (int j = 0; j < 3; ++j)
-        for (int i = 0; i < 2; ++i) {
-            EXPECT_NEAR(f2.t[2 * j + i], f3.t[3 * j + i], 1e-15);
-            EXPECT_NEAR(f2.n[2 * j + i], f3.n[3 * j + i], 1e-14);
-        }
-
+    const Vec c3 = random_curve(3, 5);
     // Bad arguments: only the orders, senses and norms are cleared.
     for (auto [ider, nvec] : {std::pair{3, 3}, {1, 0}, {-1, 2}}) {
         const Frame bad = frame(c3, 3, 0.4, ider, nvec, 1);
@@ -321,6 +322,28 @@ TEST_F(Frenet, SingularPointsSegmentsAndBadArguments) {
     mdrknr(&three, vk, &k4, &kEps, wk, &ier);
     EXPECT_EQ(ier, 2);
     EXPECT_EQ(rec::codes("MDRKNR"), Codes{2});
+}
+
+// vtrfrt below trace level 2 computes a regular point in place; above, it
+// goes through mdiedr: the same frame to the bit, and the same reports.
+TEST_F(Frenet, FrameOfSpaceCurveSameAtEveryTraceLevel) {
+    for (int ncoef : {3, 4, 6, 10}) {
+        for (int trial = 0; trial < 20; ++trial) {
+            const Vec coef = ref::random_values(rng, static_cast<std::size_t>(3 * ncoef), -4.0, 4.0);
+            double u = trial == 0 ? 0.0 : trial == 1 ? 1.0 : ref::random_values(rng, 1, -0.5, 1.5)[0];
+            double f[2][9];
+            int ier[2], nc = ncoef;
+            for (int level : {0, 2}) {
+                rec::reset();
+                rec::set_level(level);
+                double* g = f[level / 2];
+                vtrfrt(&nc, coef.data(), &u, g, g + 3, g + 6, &ier[level / 2]);
+                EXPECT_EQ(rec::codes("MVTAN0"), Codes{0});
+            }
+            EXPECT_EQ(ier[0], ier[1]);
+            for (int i = 0; i < 9; ++i) EXPECT_EQ(f[0][i], f[1][i]) << ncoef << " " << u << " " << i;
+        }
+    }
 }
 
 TEST_F(Frenet, ReportsOnEveryExit) {

@@ -290,6 +290,21 @@ TEST_F(IntervalRoots, NaNTolerancesEndAtOnce) {
     }
 }
 
+TEST_F(IntervalRoots, NewtonStopsOnNaN) {
+    // A NaN bound or value never left [A - 0.25, B + 0.25] by the test as it
+    // was written: five starts ran to the iteration limit (found by fuzzing).
+    fill_block({.eps1 = 1e-12, .epsnr = 1e-12, .epspb = 1e-14, .nitnr = 2147483647});
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double c[3] = {-0.25, 0, 1}, cd[2] = {0, 2}, cnan[3] = {nan, 0, 1};
+    struct Case { const double* c; double a, b; };
+    for (const Case& k : {Case{c, nan, 1}, Case{c, 0, nan}, Case{cnan, 0, 1}}) {
+        int n = 3, ier = -7;
+        double x = 0.3, eps = 1e-12;
+        unrs1d(&n, k.c, cd, &k.a, &k.b, &eps, &eps, &x, &ier);
+        EXPECT_EQ(ier, 1);
+    }
+}
+
 TEST_F(IntervalRoots, SolverLayers) {
     // mmrs1d keeps a double root twice (ur1pls merges it).
     fill_block({.eps1 = 1e-10, .epsnr = 1e-12});

@@ -81,6 +81,21 @@ TEST_F(Eig, OneSweepWithoutLimitAndTheFortyFiveDegreeReflection) {
     EXPECT_EQ(rec::codes("VPVPSY"), std::vector<int>{1});
 }
 
+TEST_F(Eig, NotANumberEndsTheSweeps) {
+    // Found by fuzzing: a NaN or an infinity in A made S NaN or infinite, so
+    // the sweep limit was NITNR, and every sweep ran on NaN. Now the sweeps
+    // stop at the first NaN on the diagonal: code 1 at once.
+    testing_support::fill_block({.nitnr = 2147483647});
+    for (int n : {3, 6, 16, 40})
+        for (double bad : {NAN, INFINITY}) {
+            a.assign(static_cast<std::size_t>(n) * n, 0.0);
+            for (int i = 0; i < n; ++i) a[i * n + i] = i + 1.0;
+            a[1] = a[n] = bad;
+            run(n, n, 1e-12);
+            EXPECT_TRUE(ier == 1 && nsweep <= 2) << n << ": code " << ier << ", " << nsweep << " sweeps";
+        }
+}
+
 TEST_F(Eig, NearlyDiagonalMatrixIsOnlySortedStably) {
     a = {1, 1e-14, 0, 0, 1e-14, 3, 0, 0, 0, 0, 1, 0, 0, 0, 0, 3};  // off-diagonal below EPS
     run(4, 4, 1e-12);

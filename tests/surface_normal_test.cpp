@@ -353,6 +353,13 @@ TEST_F(SurfaceNormal, CodesAndBadInput) {
         const NormalCall r = normal(s, 0.5, 0.5);
         EXPECT_EQ(std::tuple(r.ier, r.ku, r.nnorm, r.normal[0]), std::tuple(1, -7, -7.0, -7.0));
     }
+    // Traces: one entry and one exit line at a regular point.
+    rec::set_level(2);
+    NormalCall t = normal(plane, 0.5, 0.5);
+    EXPECT_EQ(t.ier, 0);
+    EXPECT_EQ(rec::names(rec::Kind::Enter), std::vector<std::string>{"MVCNML"});
+    EXPECT_EQ(rec::names(rec::Kind::Exit), std::vector<std::string>{"MVCNML"});
+    rec::set_level(0);
     // Outside the square: the patch is extrapolated.
     NormalCall r = normal(plane, 1.5, -0.5);
     EXPECT_EQ(std::pair(r.ier, r.normal[2]), std::pair(0, 1.0));

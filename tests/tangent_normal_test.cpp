@@ -1,22 +1,17 @@
-// Tangents and principal normals (mvtan0, mvtang, mdied1, mdiedr) at regular
-// points against the Frenet formulas in long double, at singular points built
-// on purpose (cusps, stationary points with a smooth image, inflexions,
-// straight pieces), and the derivatives of unit vectors and unit cross
-// products (mdrvnr, mdrvpv) against Richardson-extrapolated differences.
+// Tangents and principal normals (mvtan0, mvtang, mdied1, mdiedr) at singular
+// points built on purpose (cusps, stationary points with a smooth image, inflexions,
+// straight pieces); the derivatives of unit vectors and unit cross products
+// (mdrvnr, mdrvpv) with the vector-calculus family in frenet_test, and the
+// regular points through mprcrb there (mvtan0 and mdied1 with derivatives).
 #include <cmath>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/support/fixture.hpp"
-#include "tests/support/frenet_reference.hpp"
-#include "tests/support/reference.hpp"
 
 namespace {
 
-using fref::LD;
-using fref::V3;
 using rec::Kind;
 using Vec = std::vector<double>;
 using Codes = std::vector<int>;
@@ -51,36 +46,6 @@ Dihedron dihedron(const Vec& coef, int ndim, double u, Vec bounds = {0, 1}) {
 }
 
 class TangentNormal : public testing_support::Recorded {};
-
-TEST_F(TangentNormal, RegularPointsMatchTheFrenetFormulas) {
-    std::mt19937 rng(11);
-    for (int ndim : {2, 3}) {
-        for (int ncoef : {3, 4, 6, 9}) {
-            for (int trial = 0; trial < 15; ++trial) {
-                const Vec coef = ref::random_values(rng, static_cast<std::size_t>(ndim * ncoef));
-                const double u = ref::random_values(rng, 1, 0.0, 1.0)[0];
-                const Dihedron d = search(coef, ndim, u);
-                ASSERT_EQ(d.iert, 0);
-                ASSERT_EQ(d.iern, 0);
-                EXPECT_EQ(d.torder * 10 + d.tsense, 11);
-                EXPECT_EQ(d.norder * 10 + d.nsense, 21);
-                const fref::Frenet f = fref::frenet(coef, ndim, u);
-                const LD k = f.curvature, v = f.speed;
-                EXPECT_NEAR(d.tnorm, static_cast<double>(v), 1e-14 * static_cast<double>(v));
-                EXPECT_NEAR(d.nnorm, static_cast<double>(k * v * v), 1e-12 * static_cast<double>(1 + k * v * v));
-                EXPECT_LT(fref::distance(f.t, d.tan, ndim), 1e-14);
-                EXPECT_LT(fref::distance(f.n, d.nrm, ndim), 1e-12 * (1 + 1 / k));
-                // DT = v k N; DN = v (-k T + tau B) (in the plane tau = 0).
-                EXPECT_LT(fref::distance(f.dt, d.dtan, ndim), 1e-12 * (1 + v * k));
-                EXPECT_LT(fref::distance(f.dn, d.dnrm, ndim), 1e-11 * (1 + v * (k + std::fabs(f.torsion))) / k);
-                // mdiedr gives the same vectors.
-                const Dihedron e = dihedron(coef, ndim, u);
-                EXPECT_EQ(e.iern, 0);
-                for (int i = 0; i < ndim; ++i) EXPECT_EQ(e.nrm[i], d.nrm[i]);
-            }
-        }
-    }
-}
 
 // Singular points built on purpose, straight pieces, constant curves, and the
 // ends of the interval (in either order).
@@ -147,7 +112,7 @@ TEST_F(TangentNormal, SingularPointsAndTheirSenses) {
     }
 }
 
-// mvtan0's own outputs at a cusp and on a constant curve, with and without the derivative.
+// mvtan0's own outputs at a cusp and on a constant curve; mvtang's reports.
 TEST_F(TangentNormal, TangentOutputsAndReports) {
     const Vec cusp{0.25, -0.125, -1, 0.75, 1, -1.5, 0, 1}, constant{1, 2, 0, 0};
     // At the upper end of [0, 1/2] the tangent of the cusp turns round, its derivative too.
@@ -220,66 +185,24 @@ TEST_F(TangentNormal, TracesReportsAndWorkSpace) {
     u = 0.5;
     mvtan0(&ndim, &ncoef, big.data(), &u, &kEps, bounds, &zero, tan, &tnorm, &torder, &tsense, dtan, &ier);
     EXPECT_EQ(ier, 10);
-}
 
-// Derivatives of unit vectors and unit cross products of random polynomial
-// vector functions against Richardson-extrapolated central differences.
-TEST_F(TangentNormal, UnitVectorDerivativesMatchRichardson) {
-    std::mt19937 rng(5);
-    for (int trial = 0; trial < 40; ++trial) {
-        const Vec ca = ref::random_values(rng, 9), cb = ref::random_values(rng, 9);
-        const double u = ref::random_values(rng, 1, 0.0, 1.0)[0];
-        auto at = [](const Vec& c, int r, LD t) { return fref::derivative(c, 3, r, t); };
-        auto to_d = [](const V3& v) { return std::vector<double>{double(v[0]), double(v[1]), double(v[2])}; };
-        const Vec a = to_d(at(ca, 0, u)), b = to_d(at(cb, 0, u)), da = to_d(at(ca, 1, u)), db = to_d(at(cb, 1, u));
-        if (fref::norm(fref::cross(at(ca, 0, u), at(cb, 0, u))) < 0.1) continue;  // keep the differences well conditioned
-        int ier = -9, three = 3, two = 2;
-        double dunit[3];
-        mdrvpv(a.data(), b.data(), da.data(), db.data(), &kEps, dunit, &ier);
-        ASSERT_EQ(ier, 0);
-        const V3 want = fref::richardson(
-            [&](LD t) { return fref::unit(fref::cross(at(ca, 0, t), at(cb, 0, t))); }, u, 1e-4L);
-        EXPECT_LT(fref::distance(want, dunit), 1e-9 * (1 + fref::norm(want)));
-        double dv[3];
-        for (int n : {two, three}) {
-            mdrvnr(&n, a.data(), da.data(), &kEps, dv, &ier);
-            ASSERT_EQ(ier, 0);
-            const V3 w = fref::richardson(
-                [&](LD t) {
-                    V3 v = at(ca, 0, t);
-                    if (n == 2) v[2] = 0;
-                    return fref::unit(v);
-                },
-                u, 1e-4L);
-            EXPECT_LT(fref::distance(w, dv, n), 1e-9 * (1 + fref::norm(w)));
-        }
-        // In place on the derivative.
-        Vec d2 = da;
-        mdrvnr(&three, a.data(), d2.data(), &kEps, d2.data(), &ier);
-        EXPECT_EQ(d2, Vec(dv, dv + 3));
-    }
-}
-
-TEST_F(TangentNormal, UnitVectorDerivativeOfANullVector) {
-    int three = 3, ier;
-    double z[3] = {0, 0, 0}, v[3] = {0, 3, 4}, dv[3] = {1, 1, 1}, out[3] = {7, 7, 7};
-    const double zero = 0.0;
+    // mdrvnr: a zero vector fails even with EPS = 0; its dumps at level 5.
+    rec::reset();
     rec::set_level(5);
-    mdrvnr(&three, z, dv, &zero, out, &ier);  // a zero length fails even with EPS = 0
-    EXPECT_EQ(ier, 1);
-    EXPECT_EQ(out[0], 7.0);
+    int three = 3;
+    double z[3] = {0, 0, 0}, v[3] = {0, 3, 4}, dv[3] = {1, 1, 1}, out[3] = {7, 7, 7};
+    const double no_eps = 0.0;
+    mdrvnr(&three, z, dv, &no_eps, out, &ier);
+    EXPECT_EQ(ier * 10 + static_cast<int>(out[0]), 17);
     EXPECT_EQ(rec::count(Kind::Debug, "MDRVNR : Le vecteur est nul"), 1);
     mdrvnr(&three, v, dv, &kEps, out, &ier);
-    EXPECT_EQ(ier, 0);
-    EXPECT_EQ(rec::codes("MDRVNR"), (Codes{1, 0}));
-    const std::string dump = rec::print_output();
-    EXPECT_NE(dump.find("MDRVNR : XVECTE(1:3) = 0 3 4"), std::string::npos) << dump;
-    EXPECT_NE(dump.find("       XDVECT(1:3) = 1 1 1"), std::string::npos) << dump;
-    EXPECT_NE(dump.find("MDRVNR : DVECNO(1:3) = 0.2"), std::string::npos) << dump;
-    // mdrvpv of parallel vectors fails through mdrvnr, and reports it.
-    mdrvpv(v, v, dv, dv, &kEps, out, &ier);
+    mdrvpv(v, v, dv, dv, &kEps, out, &ier);  // parallel factors
     EXPECT_EQ(ier, 1);
+    EXPECT_EQ(rec::codes("MDRVNR"), (Codes{1, 0, 1}));
     EXPECT_EQ(rec::codes("MDRVPV"), Codes{1});
+    EXPECT_NE(rec::print_output().find(
+                  "MDRVNR : XVECTE(1:3) = 0 3 4\n       XDVECT(1:3) = 1 1 1\nMDRVNR : DVECNO(1:3) = 0.2"),
+              std::string::npos);
 }
 
 }  // namespace

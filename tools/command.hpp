@@ -92,6 +92,7 @@ Run prepare_bounds(const Field& root, const Options& options);
 Run prepare_approximate(const Field& root, const Options& options);
 Run prepare_box(const Field& root, const Options& options);
 Run prepare_shape(const Field& root, const Options& options);
+Run prepare_intersect(const Field& root, const Options& options);
 
 // Helpers shared by the commands.
 std::string describe(const Curve& c);                 // "2D curve, 3 coefficients on [0, 1]"
@@ -102,6 +103,10 @@ double horner(const std::vector<double>& p, double t);
 // Column j (1-based) of a column-major array of dim rows, and the first count columns.
 std::vector<double> column(const std::vector<double>& a, int dim, int j);
 std::vector<std::vector<double>> points(const std::vector<double>& a, int dim, int count);
+// The control polygon of the curve on its interval, for pictures: the points
+// given, or computed by the tool itself (no library call, so that the calls
+// of a command stay those it reports); empty beyond 61 coefficients.
+std::vector<std::vector<double>> picture_polygon(const Curve& c);
 // Converts a curve given by its control polygon to coefficients (polygc), recording
 // the call and the coefficients in r; false when the conversion failed.
 bool resolve_polygon(Curve& c, Report& r);

@@ -27,6 +27,8 @@ const std::vector<Command>& commands() {
         {"box", "axis-aligned and oriented boxes of curves (mblbe0, mblcr4)", true, nullptr, prepare_box},
         {"shape", "principal axes of a point set and its verdict: point, line, plane (mckpl0, mckent)", true, nullptr,
          prepare_shape},
+        {"intersect", "intersections of two curves in the plane or in space (umcvcv)", true, nullptr,
+         prepare_intersect},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo, help_demo},
     };
@@ -116,6 +118,35 @@ std::vector<std::vector<double>> points(const std::vector<double>& a, int dim, i
     std::vector<std::vector<double>> p;
     for (int j = 1; j <= count; ++j) p.push_back(column(a, dim, j));
     return p;
+}
+
+std::vector<std::vector<double>> picture_polygon(const Curve& c) {
+    if (c.from_polygon) return points(c.polygon, c.dim, c.ncoef);
+    const int n = c.ncoef;
+    if (n < 1 || n > 61 || static_cast<int>(c.coef.size()) < n * c.dim) return {};
+    // Binomials C(n-1, j) and C(i, j) as doubles (Pascal's rule).
+    std::vector<std::vector<double>> binom(static_cast<std::size_t>(n), std::vector<double>(static_cast<std::size_t>(n), 0.0));
+    for (int i = 0; i < n; ++i) {
+        binom[i][0] = 1.0;
+        for (int j = 1; j <= i; ++j) binom[i][j] = binom[i - 1][j - 1] + (j < i ? binom[i - 1][j] : 0.0);
+    }
+    const double h = c.tb - c.ta;
+    std::vector<std::vector<double>> poly(static_cast<std::size_t>(n), std::vector<double>(static_cast<std::size_t>(c.dim)));
+    for (int d = 1; d <= c.dim; ++d) {
+        // q(s) = C(ta + h s) by Horner's rule on polynomials in s.
+        std::vector<double> q(static_cast<std::size_t>(n), 0.0);
+        for (int k = n; k >= 1; --k) {
+            for (int j = n - 1; j >= 1; --j) q[j] = q[j] * c.ta + q[j - 1] * h;
+            q[0] = q[0] * c.ta + c.at(d, k);
+        }
+        // Bernstein coefficients on [0, 1]: b_i = sum_j C(i, j) / C(n-1, j) q_j.
+        for (int i = 0; i < n; ++i) {
+            double s = 0.0;
+            for (int j = 0; j <= i; ++j) s += binom[i][j] / binom[n - 1][j] * q[j];
+            poly[i][d - 1] = s;
+        }
+    }
+    return poly;
 }
 
 }  // namespace velcurve

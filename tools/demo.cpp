@@ -122,7 +122,8 @@ Run prepare_demo(const Field&, const Options& options) {
 
         // The control polygon and the split at t = 1/2.
         Output bezier = step(s, prepare_bezier, R"({"split": 0.5, "curve": )" + curve + "}");
-        if (!bezier.drawing.polygons.empty()) out.drawing.polygons.push_back(bezier.drawing.polygons.front());
+        if (out.drawing.polygons.empty() && !bezier.drawing.polygons.empty())
+            out.drawing.polygons.push_back(bezier.drawing.polygons.front());
         take_sections(bezier, out);
 
         // Where the curve meets the line y = 9/8: the roots of y(t) - 9/8, then the

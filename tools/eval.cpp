@@ -38,6 +38,7 @@ Run prepare_eval(const Field& root, const Options& options) {
         for (int k = 1; k <= order; ++k) columns.push_back("d" + std::to_string(k));
         Table& tab = r.table("points", columns);
         out.drawing.curves.emplace_back(c.label.empty() ? "C" : c.label, c);
+        out.drawing.polygons.push_back({"control polygon", picture_polygon(c)});
 
         std::vector<double> p(static_cast<std::size_t>(c.dim));
         std::vector<double> d(static_cast<std::size_t>(c.dim) * static_cast<std::size_t>(order + 1));

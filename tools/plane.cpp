@@ -52,6 +52,7 @@ Run prepare_plane(const Field& root, const Options& options) {
         r.value("reference", tref);
 
         out.drawing.curves.emplace_back(c.label.empty() ? "C" : c.label, c);
+        out.drawing.polygons.push_back({"control polygon", picture_polygon(c)});
         // The plane's trace in the picture: the line through its point across the normal's projection.
         if (c.dim > std::max(a, b)) {
             std::vector<double> dir(static_cast<std::size_t>(c.dim), 0.0);

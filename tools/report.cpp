@@ -78,6 +78,11 @@ const std::map<std::string, std::map<int, std::string>>& routine_codes() {
          {{1, "the eigensolver reached its sweep limit; the axes may be inaccurate"},
           {2, "no points, or dimension below 1"},
           {11, "EPSPB is not positive"}}},
+        {"UMCVCV",
+         {{-1, "the two curves are identical"},
+          {1, "the list of pairs is full, or a final solve failed; the pairs found are returned"},
+          {2, "invalid arguments, or a curve that reduces to a point"},
+          {3, "the solvers failed"}}},
     };
     return table;
 }

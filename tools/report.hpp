@@ -63,6 +63,11 @@ struct Drawing {
     std::vector<Path> paths;  // plain polylines (normals, circles), drawn without control points
     std::vector<Marker> markers;
     std::vector<Line> lines;
+    // A graph such as (t, p(t)) has its own scale on each axis and titles;
+    // geometry keeps equal scales and is titled by the components drawn.
+    bool equal_aspect = true;
+    std::string x_title, y_title;
+    std::string marker_legend;  // what the points are ("roots"), "points" when empty
     bool empty() const { return curves.empty() && polygons.empty() && paths.empty() && markers.empty(); }
 };
 

@@ -27,6 +27,18 @@ namespace {
 
 constexpr int kNoisyLimit = 61;  // mrs1d0
 
+// The picture of a polynomial: its graph over the interval and the axis p = 0,
+// with a scale of its own on each axis.
+void draw_graph(Drawing& d, const std::vector<double>& poly, double a, double b) {
+    static const std::string t = "t", p = "p(t)", roots = "roots";
+    d.curves.emplace_back(p, graph_of(poly, a, b));
+    d.lines.push_back({"p = 0", {0.0, 0.0}, {1.0, 0.0}});
+    d.equal_aspect = false;
+    d.x_title = t;
+    d.y_title = p;
+    d.marker_legend = roots;
+}
+
 // The mrs1d0 answer: roots, noisy and unresolved intervals drawn on the graph.
 Run noisy_roots(const Field& root, std::vector<double> poly, std::vector<double> iv) {
     const Field pf = root.at("polynomial");
@@ -56,8 +68,7 @@ Run noisy_roots(const Field& root, std::vector<double> poly, std::vector<double>
         r.call("MRS1D0", ier);
         if (ier > 0) return s.finish(r, out);
         const double a = std::min(iv[0], iv[1]), b = std::max(iv[0], iv[1]);
-        out.drawing.curves.emplace_back("p(t)", graph_of(poly, a, b));
-        out.drawing.lines.push_back({"p = 0", {0.0, 0.0}, {1.0, 0.0}});
+        draw_graph(out.drawing, poly, a, b);
         Table& tr = r.table("roots", {"k", "t", "p(t)"});
         for (int k = 0; k < nroot; ++k) {
             const double t = roots[static_cast<std::size_t>(k)];
@@ -87,11 +98,11 @@ Run prepare_roots(const Field& root, const Options& options) {
     Field pf = root.at("polynomial");
     std::vector<double> poly = pf.numbers();
     if (poly.empty()) pf.fail("empty: at least one coefficient is needed");
-    limit_count(pf, poly.size(), kMaxRootCoefs, "coefficients", "ur1pls");
     // The interval may be given in either order, as ur1pls accepts it.
     std::vector<double> iv = root.has("interval") ? root.at("interval").numbers(2) : std::vector<double>{0.0, 1.0};
     options.require_view(2, pf);  // the picture is the graph (t, p(t))
     if (options.noisy) return noisy_roots(root, poly, iv);
+    limit_count(pf, poly.size(), kMaxRootCoefs, "coefficients", "ur1pls");
     return [poly, iv](Session& s, Output& out) {
         Report r;
         r.command = "roots";
@@ -105,15 +116,16 @@ Run prepare_roots(const Field& root, const Options& options) {
         r.call("UR1PLS", ier);
         r.value("nroot", static_cast<long>(nroot));
 
-        Curve graph = graph_of(poly, std::min(iv[0], iv[1]), std::max(iv[0], iv[1]));
-        out.drawing.curves.emplace_back("p(t)", graph);
-        out.drawing.lines.push_back({"p = 0", {0.0, 0.0}, {1.0, 0.0}});
+        draw_graph(out.drawing, poly, std::min(iv[0], iv[1]), std::max(iv[0], iv[1]));
         // p(t) at each root is evaluated here, independently of the solver, as a check.
         Table& tab = r.table("roots", {"k", "t", "p(t)"});
         for (int k = 0; k < nroot && k < static_cast<int>(roots.size()); ++k) {
             double t = roots[static_cast<std::size_t>(k)];
             tab.row({static_cast<long>(k + 1), t, horner(poly, t)});
-            out.drawing.markers.push_back({"t=" + format_real(t, 6), {t, 0.0}});
+            // Many roots are named by their number in the table, so that their labels fit.
+            std::string label = nroot <= 6 ? format_real(t, 6) : std::to_string(k + 1);
+            label.insert(0, nroot <= 6 ? "t=" : "t");
+            out.drawing.markers.push_back({label, {t, 0.0}});
         }
         s.finish(r, out);
     };

@@ -9,6 +9,8 @@
 #   STDERR     the one expected line of standard error (empty: no error output)
 #   SVG        name of a picture the run must write; checked with check_svg()
 #   SVG_COUNTS "element.class=count|..." element counts expected in the picture
+#   SVG_CHECK  svg_check, run on the picture (axes, legend, no overprinting)
+#   SVG_ARGS   its further arguments, separated by "|"
 include(${CMAKE_CURRENT_LIST_DIR}/svg_checks.cmake)
 
 string(REPLACE "|" ";" ARGS "${ARGS}")
@@ -45,6 +47,13 @@ endif()
 if(SVG)
   check_svg(${WORK_DIR}/${SVG} "${SVG_COUNTS}" svg_failures)
   string(APPEND failures "${svg_failures}")
+  if(SVG_CHECK AND EXISTS ${WORK_DIR}/${SVG})
+    string(REPLACE "|" ";" SVG_ARGS "${SVG_ARGS}")
+    execute_process(COMMAND ${SVG_CHECK} ${WORK_DIR}/${SVG} ${SVG_ARGS} RESULT_VARIABLE src OUTPUT_VARIABLE sout)
+    if(NOT src EQUAL 0)
+      string(APPEND failures "picture check:\n${sout}")
+    endif()
+  endif()
 endif()
 if(failures)
   message(FATAL_ERROR "velcurve ${ARGS}\n${failures}")
