@@ -146,6 +146,134 @@ TEST_F(CxxLayer, ScopedTolerancesRestoreTheBlock) {
     EXPECT_EQ(after.eps3d, before.eps3d);
 }
 
+TEST_F(CxxLayer, LaterFamiliesEqualTheCCalls) {
+    std::mt19937 rng(5);
+    for (int dim : {2, 3})
+        for (int ncoef : {3, 4, 7}) {
+            Curve c = random_curve(rng, dim, ncoef);
+            const double tint[2] = {0.0, 1.0};
+            int n = ncoef, ier = 0;
+            // Roots with noise on the first component (the curve's x(t) as a polynomial).
+            std::vector<double> x(static_cast<std::size_t>(ncoef));
+            for (int k = 0; k < ncoef; ++k) x[static_cast<std::size_t>(k)] = c.coef[static_cast<std::size_t>(k * dim)];
+            const double epsx = 1e-10, epsf = 1e-12;
+            std::vector<double> roots(60), noise(120), unres(120);
+            int nroot = 0, nnoise = 0, nunres = 0;
+            mrs1d0(x.data(), &n, tint, &epsx, &epsf, roots.data(), &nroot, noise.data(), &nnoise, unres.data(), &nunres,
+                   &ier);
+            auto nr = velcurve::roots_noisy(x, 0.0, 1.0, epsx, epsf);
+            EXPECT_EQ(nr.code, ier);
+            EXPECT_EQ(nr.t, std::vector<double>(roots.begin(), roots.begin() + nroot));
+            EXPECT_EQ(nr.noisy.size(), 2u * static_cast<std::size_t>(nnoise));
+            // Fine and coarse bounds, and the box.
+            double bmax = 0, bmin = 0, tmax = 0, tmin = 0, tol = 1e-9;
+            mbtpnu(&n, x.data(), tint, &tol, &bmax, &bmin, &tmax, &tmin, &ier);
+            auto fb = velcurve::bounds(x, 0.0, 1.0, tol);
+            EXPECT_EQ(fb.max, bmax);
+            EXPECT_EQ(fb.min, bmin);
+            EXPECT_EQ(fb.tmax, tmax);
+            EXPECT_EQ(fb.tmin, tmin);
+            mbtpnp(&n, x.data(), tint, &bmax, &bmin, &ier);
+            auto cb = velcurve::coarse_bounds(x, 0.0, 1.0);
+            EXPECT_EQ(cb.max, bmax);
+            EXPECT_EQ(cb.min, bmin);
+            EXPECT_LE(cb.min, fb.min + tol);
+            std::vector<double> box(2 * static_cast<std::size_t>(dim));
+            mbtcb1(&dim, &n, c.coef.data(), &dim, tint, &tol, box.data(), &ier);
+            auto b = velcurve::box(c, tol);
+            for (int k = 0; k < dim; ++k) {
+                EXPECT_EQ(b.lower[static_cast<std::size_t>(k)], box[2 * static_cast<std::size_t>(k)]);
+                EXPECT_EQ(b.upper[static_cast<std::size_t>(k)], box[2 * static_cast<std::size_t>(k) + 1]);
+            }
+            // Length and the parameter at half of it.
+            double ua = 0.0, ub = 1.0, eps = 1e-12, len = 0, diff = 0;
+            mcglc1(&dim, &dim, &n, c.coef.data(), &ua, &ub, &eps, &len, &diff, &ier);
+            auto al = velcurve::arc_length(c, 0.0, 1.0, eps);
+            EXPECT_EQ(al.length, len);
+            EXPECT_EQ(al.diff, diff);
+            double lena = 0.0, ratio = 0.5, uout = 0.0, ptol = 1e-10;
+            int niter = 0;
+            mposcv(&dim, &dim, &n, c.coef.data(), &ua, &ub, &lena, &len, &ratio, &uout, &ptol, &niter, &ier);
+            auto at = velcurve::at_length(c, 0.5, len, ptol);
+            EXPECT_EQ(at.t, uout);
+            EXPECT_EQ(at.iterations, niter);
+            // Curvature two ways: cvture and mprcrb agree to rounding.
+            for (double t : {0.1, 0.6}) {
+                std::vector<double> p(static_cast<std::size_t>(dim));
+                pocurv(&dim, &n, c.coef.data(), &t, p.data());
+                double work[1], curv = 0, radius = 0, center[3] = {};
+                cvture(p.data(), &dim, &n, c.coef.data(), &t, work, &curv, &radius, center, &ier);
+                auto cv = velcurve::curvature(c, t);
+                EXPECT_EQ(cv.code, ier);
+                EXPECT_EQ(cv.curvature, curv);
+                EXPECT_EQ(cv.radius, radius);
+                auto fr = velcurve::frenet(c, t);
+                EXPECT_NEAR(fr.curvature, curv, 1e-9 * (1 + curv));
+                double dot = 0;
+                for (int k = 0; k < dim; ++k)
+                    dot += fr.tangent[static_cast<std::size_t>(k)] * fr.normal[static_cast<std::size_t>(k)];
+                EXPECT_NEAR(dot, 0.0, 1e-12);
+            }
+        }
+}
+
+TEST_F(CxxLayer, ApproximationShapeAndTheirFailures) {
+    // exp(t) on [0, 1]: every derivative is the value.
+    auto ex = [](double t, int, std::span<double> v, int&) { v[0] = std::exp(t); };
+    velcurve::ApproximationOptions o;
+    o.tout_a = 0.0;
+    o.tout_b = 1.0;
+    auto ap = velcurve::approximate(ex, 1, 0.0, 1.0, 1e-10, o);
+    ASSERT_FALSE(ap.segments.empty());
+    EXPECT_EQ(ap.breaks.size(), ap.segments.size() + 1);
+    for (std::size_t s = 0; s < ap.segments.size(); ++s) {
+        const double mid = 0.5 * (ap.breaks[s] + ap.breaks[s + 1]);
+        EXPECT_NEAR(velcurve::point(ap.segments[s], 0.5)[0], std::exp(mid), 1e-9);
+    }
+    try {
+        velcurve::approximate([](double, int, std::span<double>, int& ier) { ier = 3; }, 1, 0.0, 1.0, 1e-8);
+        FAIL() << "no exception";
+    } catch (const velcurve::Error& e) {
+        EXPECT_EQ(e.routine(), "MAPFNC");
+        EXPECT_EQ(e.code(), 103);
+    }
+    // Points on a tilted line: one large variance, the axis along (1, 2, 2)/3.
+    std::vector<double> pts;
+    for (int i = 0; i < 5; ++i)
+        for (double v : {1.0 * i, 2.0 * i, 2.0 * i}) pts.push_back(v);
+    auto pa = velcurve::principal_axes(pts, 3);
+    EXPECT_NEAR(pa.centroid[0], 2.0, 1e-14);
+    EXPECT_NEAR(std::abs(pa.axes[0]), 1.0 / 3.0, 1e-12);
+    EXPECT_EQ(velcurve::shape_kind(pa.values, 1e-6), "DRTE");
+    EXPECT_EQ(velcurve::shape_kind(std::vector<double>{0.0, 0.0}, 1e-6), "POIN");
+    // Positive codes of the later families throw with their routine's name.
+    struct Case {
+        const char* routine;
+        int code;
+        void (*call)();
+    };
+    const Case cases[] = {
+        {"MRS1D0", 1, [] { velcurve::roots_noisy(std::vector<double>{1, -2}, 0.0, 1.0, -1.0, 1e-12); }},
+        {"MPOSCV", 2, [] { velcurve::at_length(Curve(2, {0, 0, 1, 0}), 1.5, 1.0, 1e-10); }},
+        {"CVTURE", 1, [] { velcurve::curvature(Curve(2, {0, 0, 0, 0, 1, 1}), 0.0); }},
+        {"MCKPL0", 11, [] {
+             velcurve::ScopedTolerances zero(velcurve::Tolerances{1e-9, 1e-10, 0.0, 1e-9, 1e-9, 100, 100});
+             velcurve::principal_axes(std::vector<double>{0, 0, 1, 1}, 2);
+         }},
+    };
+    for (const Case& k : cases) {
+        try {
+            k.call();
+            ADD_FAILURE() << k.routine << ": no exception";
+        } catch (const velcurve::Error& e) {
+            EXPECT_EQ(e.routine(), k.routine);
+            EXPECT_EQ(e.code(), k.code);
+            EXPECT_NE(e.meaning(), "failure");
+        }
+    }
+    EXPECT_THROW(velcurve::box(Curve(2, std::vector<double>(44, 1.0)), 1e-9), std::invalid_argument);
+}
+
 TEST_F(CxxLayer, SpanOverloadsAllocateNothing) {
     Curve c(3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     double out[3];
