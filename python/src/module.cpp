@@ -270,6 +270,220 @@ py::tuple integrate(const std::function<py::object(double)>& f, int ndim, double
     return py::make_tuple(to_array(r.value), r.error, r.calls);
 }
 
+py::array pairs_array(const std::vector<double>& v) {
+    Array out({static_cast<py::ssize_t>(v.size() / 2), py::ssize_t{2}});
+    std::copy(v.begin(), v.end(), out.mutable_data());
+    return out;
+}
+
+std::vector<double> poly61(const Array& poly, const char* name) {
+    if (poly.ndim() != 1) bad(name, "expected a 1-D array of coefficients");
+    if (poly.shape(0) < 1 || poly.shape(0) > 61) bad(name, "1 to 61 coefficients, got " + std::to_string(poly.shape(0)));
+    return {poly.data(), poly.data() + poly.size()};
+}
+
+py::tuple roots_noisy(const Array& poly, double a, double b, double epsx, double epsf) {
+    auto p = poly61(poly, "poly");
+    if (!(epsx > 0.0) || !std::isfinite(epsx)) bad("epsx", "must be positive and finite");
+    if (!(epsf > 0.0) || !std::isfinite(epsf)) bad("epsf", "must be positive and finite");
+    auto r = released([&] { return velcurve::roots_noisy(p, a, b, epsx, epsf); });
+    return py::make_tuple(to_array(r.t), pairs_array(r.noisy), pairs_array(r.unresolved), r.code);
+}
+
+py::tuple arc_length(const Array& coef, double a, double b, double eps) {
+    vc c = curve_of(coef, "coef", 1 << 20);
+    auto r = released([&] { return velcurve::arc_length(c, a, b, eps); });
+    return py::make_tuple(r.length, r.diff);
+}
+
+// The parameters at each fraction of the length of [a, b]: the length is
+// measured once (to tol / 4), then each fraction is placed (mposcv).
+py::tuple at_length(const Array& coef, const Array& ratios, double a, double b, double tol) {
+    vc c = curve_of(coef, "coef", 1 << 20);
+    if (ratios.ndim() > 1) bad("ratios", "expected a scalar or a 1-D array");
+    if (!(a < b)) bad("interval", "must be increasing");
+    const py::ssize_t n = ratios.ndim() == 0 ? 1 : ratios.shape(0);
+    for (py::ssize_t i = 0; i < n; ++i)
+        if (!(ratios.data()[i] >= 0.0 && ratios.data()[i] <= 1.0)) bad("ratios", "each must be 0 to 1");
+    c.ta = a;
+    c.tb = b;
+    Array out(ratios.ndim() == 0 ? std::vector<py::ssize_t>{} : std::vector<py::ssize_t>{n});
+    double* o = out.mutable_data();
+    const double* r = ratios.data();
+    double length = 0.0;
+    released([&] {
+        length = velcurve::arc_length(c, a, b, tol / 4).length;
+        for (py::ssize_t i = 0; i < n; ++i) o[i] = velcurve::at_length(c, r[i], length, tol).t;
+        return 0;
+    });
+    return py::make_tuple(out, length);
+}
+
+const Array& parameters(const Array& t) {
+    if (t.ndim() > 1) bad("t", "expected a scalar or a 1-D array");
+    return t;
+}
+
+// Curvature at each parameter: curvature, radius, centre (n, dim), codes. A
+// singular point (code 1) leaves NaN in its row.
+py::tuple curvature(const Array& coef, const Array& t) {
+    vc c = curve_of(coef, "coef", 1 << 20, 2, 3);
+    const py::ssize_t n = parameters(t).ndim() == 0 ? 1 : t.shape(0), d = c.dim;
+    Array k(n), radius(n), center({n, d});
+    py::array_t<int> codes(n);
+    double *kp = k.mutable_data(), *rp = radius.mutable_data(), *cp = center.mutable_data();
+    int* ip = codes.mutable_data();
+    const double* tp = t.data();
+    released([&] {
+        for (py::ssize_t i = 0; i < n; ++i) {
+            try {
+                auto r = velcurve::curvature(c, tp[i]);
+                kp[i] = r.curvature, rp[i] = r.radius, ip[i] = r.code;
+                std::copy(r.center.begin(), r.center.begin() + d, cp + i * d);
+            } catch (const velcurve::Error& e) {
+                kp[i] = rp[i] = NAN, ip[i] = e.code();
+                std::fill(cp + i * d, cp + (i + 1) * d, NAN);
+            }
+        }
+        return 0;
+    });
+    return py::make_tuple(k, radius, center, codes);
+}
+
+// The Frenet frame at each parameter: tangent, normal (n, dim), binormal
+// (n, 3), curvature, its arc-length derivative, torsion, cusp flags, codes.
+// A failing parameter (positive code) leaves NaN in its rows.
+py::tuple frenet(const Array& coef, const Array& t, double eps) {
+    vc c = curve_of(coef, "coef", 61, 2, 3);
+    const py::ssize_t n = parameters(t).ndim() == 0 ? 1 : t.shape(0), d = c.dim;
+    Array tan({n, d}), nrm({n, d}), bin({n, py::ssize_t{3}}), k(n), dk(n), tors(n);
+    py::array_t<bool> cusp(n);
+    py::array_t<int> codes(n);
+    double *tp = tan.mutable_data(), *np = nrm.mutable_data(), *bp = bin.mutable_data();
+    double *kp = k.mutable_data(), *dp = dk.mutable_data(), *sp = tors.mutable_data();
+    bool* cu = cusp.mutable_data();
+    int* ip = codes.mutable_data();
+    const double* u = t.data();
+    released([&] {
+        for (py::ssize_t i = 0; i < n; ++i) {
+            try {
+                auto r = velcurve::frenet(c, u[i], eps);
+                std::copy(r.tangent.begin(), r.tangent.begin() + d, tp + i * d);
+                std::copy(r.normal.begin(), r.normal.begin() + d, np + i * d);
+                std::copy(r.binormal.begin(), r.binormal.end(), bp + i * 3);
+                kp[i] = r.curvature, dp[i] = r.dcurvature, sp[i] = r.torsion, cu[i] = r.cusp, ip[i] = r.code;
+            } catch (const velcurve::Error& e) {
+                std::fill(tp + i * d, tp + (i + 1) * d, NAN);
+                std::fill(np + i * d, np + (i + 1) * d, NAN);
+                std::fill(bp + i * 3, bp + (i + 1) * 3, NAN);
+                kp[i] = dp[i] = sp[i] = NAN, cu[i] = false, ip[i] = e.code();
+            }
+        }
+        return 0;
+    });
+    return py::make_tuple(tan, nrm, bin, k, dk, tors, cusp, codes);
+}
+
+py::tuple bounds(const Array& poly, double a, double b, double tol) {
+    auto p = poly61(poly, "poly");
+    if (!(tol > 0.0)) bad("tol", "must be positive");
+    auto r = released([&] { return velcurve::bounds(p, a, b, tol); });
+    return py::make_tuple(r.min, r.max, r.tmin, r.tmax, r.code);
+}
+
+py::tuple coarse_bounds(const Array& poly, double a, double b) {
+    auto p = poly61(poly, "poly");
+    auto r = released([&] { return velcurve::coarse_bounds(p, a, b); });
+    return py::make_tuple(r.min, r.max);
+}
+
+// Fine boxes of m curves (an array of shape (m, ncoef, dim), 1 to 21
+// coefficients): an array (m, dim, 2) of (lower, upper) and the codes. A
+// failing curve keeps its code and NaN bounds.
+py::tuple boxes(const Array& coefs, double a, double b, double tol) {
+    if (coefs.ndim() != 3) bad("coefs", "expected an array of shape (m, ncoef, dim)");
+    const py::ssize_t m = coefs.shape(0), n = coefs.shape(1), d = coefs.shape(2);
+    if (n < 1 || n > 21) bad("coefs", "1 to 21 coefficients per curve, got " + std::to_string(n));
+    if (d < 1) bad("coefs", "the dimension must be at least 1");
+    if (!(tol > 0.0)) bad("tol", "must be positive");
+    Array out({m, d, py::ssize_t{2}});
+    py::array_t<int> codes(m);
+    double* o = out.mutable_data();
+    int* ip = codes.mutable_data();
+    const double* base = coefs.data();
+    released([&] {
+        int nn = static_cast<int>(n), dd = static_cast<int>(d);
+        const double tint[2] = {a, b};
+        for (py::ssize_t i = 0; i < m; ++i) {
+            int ier = 0;
+            mbtcb1(&dd, &nn, base + i * n * d, &dd, tint, &tol, o + i * d * 2, &ier);
+            ip[i] = ier;
+            if (ier > 0) std::fill(o + i * d * 2, o + (i + 1) * d * 2, NAN);
+        }
+        return 0;
+    });
+    return py::make_tuple(out, codes);
+}
+
+// The function is Python, f(t, deriv) -> ndim values: the GIL is taken back
+// for each call. An exception in it stops the approximation and is raised
+// again afterwards.
+py::tuple approximate(const std::function<py::object(double, int)>& f, int ndim, double a, double b, double tol,
+                      int order, int max_segments, int max_coef, int npcode) {
+    if (ndim < 1) bad("ndim", "must be at least 1");
+    if (order < -1 || order > 2) bad("order", "must be -1 to 2");
+    if (max_segments < 1) bad("max_segments", "must be at least 1");
+    if (max_coef < std::max(2 * order + 2, 2) || max_coef > 14) bad("max_coef", "must be max(2 order + 2, 2) to 14");
+    if (npcode < -5 || npcode > 4 || npcode == 0) bad("npcode", "must be -5 to -1 or 1 to 4");
+    if (!(tol > 0.0)) bad("tol", "must be positive");
+    std::exception_ptr failure;
+    auto g = [&](double t, int deriv, std::span<double> out, int& ier) {
+        py::gil_scoped_acquire locked;
+        try {
+            Array v(f(t, deriv));
+            if (v.size() != static_cast<py::ssize_t>(out.size())) bad("f", "must return ndim values");
+            std::copy(v.data(), v.data() + v.size(), out.begin());
+        } catch (...) {
+            failure = std::current_exception();
+            ier = 1;
+        }
+    };
+    velcurve::ApproximationOptions o;
+    o.order = order, o.max_segments = max_segments, o.max_coef = max_coef, o.npcode = npcode;
+    velcurve::Approximation r;
+    try {
+        r = released([&] { return velcurve::approximate(g, ndim, a, b, tol, o); });
+    } catch (const velcurve::Error&) {
+        if (failure) std::rethrow_exception(failure);
+        throw;
+    }
+    py::list segments;
+    for (const auto& s : r.segments) {
+        Array c({static_cast<py::ssize_t>(s.ncoef()), static_cast<py::ssize_t>(s.dim)});
+        std::copy(s.coef.begin(), s.coef.end(), c.mutable_data());
+        segments.append(c);
+    }
+    return py::make_tuple(segments, to_array(r.breaks), to_array(r.errmax), to_array(r.errmean), r.code);
+}
+
+py::tuple principal_axes(const Array& points) {
+    if (points.ndim() != 2 || points.shape(0) < 1 || points.shape(1) < 1)
+        bad("points", "expected a 2-D array of shape (npts, dim) with at least one point");
+    const int d = static_cast<int>(points.shape(1));
+    std::vector<double> p(points.data(), points.data() + points.size());
+    auto r = released([&] { return velcurve::principal_axes(p, d); });
+    Array axes({d, d});
+    for (int i = 0; i < d; ++i)
+        for (int j = 0; j < d; ++j) axes.mutable_data()[i * d + j] = r.axes[static_cast<std::size_t>(j * d + i)];
+    return py::make_tuple(to_array(r.values), to_array(r.centroid), axes);
+}
+
+std::string shape_kind(const Array& values, double tol) {
+    if (values.ndim() != 1) bad("values", "expected a 1-D array of variances, decreasing");
+    std::vector<double> v(values.data(), values.data() + values.size());
+    return released([&] { return velcurve::shape_kind(v, tol); });
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_velcurve, m) {
@@ -300,6 +514,18 @@ PYBIND11_MODULE(_velcurve, m) {
     m.def("solve", &solve, py::arg("a"), py::arg("b"), py::arg("eps"));
     m.def("symmetric_eigen", &symmetric_eigen, py::arg("a"), py::arg("eps"));
     m.def("integrate", &integrate, py::arg("f"), py::arg("ndim"), py::arg("a"), py::arg("b"), py::arg("tol"));
+    m.def("roots_noisy", &roots_noisy, py::arg("poly"), py::arg("a"), py::arg("b"), py::arg("epsx"), py::arg("epsf"));
+    m.def("arc_length", &arc_length, py::arg("coef"), py::arg("a"), py::arg("b"), py::arg("eps"));
+    m.def("at_length", &at_length, py::arg("coef"), py::arg("ratios"), py::arg("a"), py::arg("b"), py::arg("tol"));
+    m.def("curvature", &curvature, py::arg("coef"), py::arg("t"));
+    m.def("frenet", &frenet, py::arg("coef"), py::arg("t"), py::arg("eps"));
+    m.def("bounds", &bounds, py::arg("poly"), py::arg("a"), py::arg("b"), py::arg("tol"));
+    m.def("coarse_bounds", &coarse_bounds, py::arg("poly"), py::arg("a"), py::arg("b"));
+    m.def("boxes", &boxes, py::arg("coefs"), py::arg("a"), py::arg("b"), py::arg("tol"));
+    m.def("approximate", &approximate, py::arg("f"), py::arg("ndim"), py::arg("a"), py::arg("b"), py::arg("tol"),
+          py::arg("order"), py::arg("max_segments"), py::arg("max_coef"), py::arg("npcode"));
+    m.def("principal_axes", &principal_axes, py::arg("points"));
+    m.def("shape_kind", &shape_kind, py::arg("values"), py::arg("tol"));
     m.def("set_tolerances", [](double eps1, double epsnr, double epspb, double epspb2, double eps3d, int nitnr, int nitln) {
         velcurve::Tolerances{eps1, epsnr, epspb, epspb2, eps3d, nitnr, nitln}.apply();
     });
