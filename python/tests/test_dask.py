@@ -64,3 +64,12 @@ def test_intersect_many_equals_the_serial_call(client):
         assert np.array_equal(g, f)
     with pytest.raises(ValueError, match="^coef2:"):
         vd.intersect_many(da.from_array(a, chunks=(15, 4, 2)), da.from_array(b, chunks=(20, 4, 2)))
+
+
+def test_boxes_blocks_equal_the_serial_call(client):
+    rng = np.random.default_rng(6)
+    a = rng.uniform(-1, 1, size=(50, 5, 3))
+    got = vd.boxes_blocks(da.from_array(a, chunks=(20, 5, 3))).compute()
+    assert np.array_equal(got, velcurve.boxes(a).box)
+    with pytest.raises(ValueError, match="^coefs:"):
+        vd.boxes_blocks(da.from_array(a, chunks=(20, 2, 3)))

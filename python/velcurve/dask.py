@@ -90,6 +90,26 @@ def intersect_many(coef1, coef2, capacity=64, tolerances=None):
     return db.from_delayed(blocks)
 
 
+def boxes_blocks(coefs, interval=(0.0, 1.0), tol=1e-9, tolerances=None):
+    """Fine bounding boxes of the curves of the Dask array ``coefs`` of shape
+    (m, ncoef, dim), chunked along its first axis only, block by block: a
+    Dask array of shape (m, dim, 2) of (lower, upper). A curve whose call
+    fails has a NaN box; nothing is raised."""
+    if not isinstance(coefs, da.Array) or coefs.ndim != 3:
+        raise TypeError("coefs: expected a 3-D dask array of shape (m, ncoef, dim)")
+    if len(coefs.chunks[1]) != 1 or len(coefs.chunks[2]) != 1:
+        raise ValueError("coefs: chunk along the first axis only")
+    tol_block = tolerances or velcurve.get_tolerances()
+    dim = coefs.shape[2]
+
+    def block(b):
+        velcurve.set_tolerances(tol_block)
+        return velcurve.boxes(b, interval, tol, raise_on_failure=False).box
+
+    return coefs.map_blocks(block, drop_axis=1, new_axis=2,
+                            chunks=(coefs.chunks[0], (dim,), (2,)), dtype=float)
+
+
 def split(block):
     """One chunk's ``(counts, codes, pairs)`` as a list of (k, 2) arrays, one
     per curve pair, and the codes."""
