@@ -98,9 +98,10 @@ py::array to_array(const std::vector<double>& v) {
     return out;
 }
 
-std::vector<double> polynomial_of(const Array& poly, const char* name) {
+std::vector<double> polynomial_of(const Array& poly, const char* name, py::ssize_t max_coef = 41) {
     if (poly.ndim() != 1) bad(name, "expected a 1-D array of coefficients");
-    if (poly.shape(0) < 1 || poly.shape(0) > 41) bad(name, "1 to 41 coefficients, got " + std::to_string(poly.shape(0)));
+    if (poly.shape(0) < 1 || poly.shape(0) > max_coef)
+        bad(name, "1 to " + std::to_string(max_coef) + " coefficients, got " + std::to_string(poly.shape(0)));
     return {poly.data(), poly.data() + poly.size()};
 }
 
@@ -244,29 +245,41 @@ py::tuple symmetric_eigen(const Array& a, double eps) {
     return py::make_tuple(to_array(r.values), vectors, r.sweeps, r.code);
 }
 
+// One call of a Python function from inside a library routine: the GIL is
+// taken back, the values it returns copied to out. An exception (its own, or
+// a wrong count) is kept in failure and stops the routine with code 1.
+template <class Call>
+void call_back(std::exception_ptr& failure, std::span<double> out, int& ier, Call call) {
+    py::gil_scoped_acquire locked;
+    try {
+        Array v(call());
+        if (v.size() != static_cast<py::ssize_t>(out.size())) bad("f", "must return ndim values");
+        std::copy(v.data(), v.data() + v.size(), out.begin());
+    } catch (...) {
+        failure = std::current_exception();
+        ier = 1;
+    }
+}
+
+// Runs routine() with the GIL released; the exception of the Python
+// function that stopped it, if any, is raised in place of the routine's code.
+template <class Routine>
+auto with_callback(const std::exception_ptr& failure, Routine routine) {
+    try {
+        return released(routine);
+    } catch (const velcurve::Error&) {
+        if (failure) std::rethrow_exception(failure);
+        throw;
+    }
+}
+
 // The integrand is Python: the GIL is taken back for each call. An exception
 // in it stops the integration (code 1) and is raised again afterwards.
 py::tuple integrate(const std::function<py::object(double)>& f, int ndim, double a, double b, double tol) {
     if (ndim < 1 || ndim > 10) bad("ndim", "must be 1 to 10, got " + std::to_string(ndim));
     std::exception_ptr failure;
-    auto g = [&](double t, std::span<double> out, int& ier) {
-        py::gil_scoped_acquire locked;
-        try {
-            Array v(f(t));
-            if (v.size() != static_cast<py::ssize_t>(out.size())) bad("f", "must return ndim values");
-            std::copy(v.data(), v.data() + v.size(), out.begin());
-        } catch (...) {
-            failure = std::current_exception();
-            ier = 1;
-        }
-    };
-    velcurve::Integral r;
-    try {
-        r = released([&] { return velcurve::integrate(g, ndim, a, b, tol); });
-    } catch (const velcurve::Error&) {
-        if (failure) std::rethrow_exception(failure);
-        throw;
-    }
+    auto g = [&](double t, std::span<double> out, int& ier) { call_back(failure, out, ier, [&] { return f(t); }); };
+    auto r = with_callback(failure, [&] { return velcurve::integrate(g, ndim, a, b, tol); });
     return py::make_tuple(to_array(r.value), r.error, r.calls);
 }
 
@@ -276,14 +289,8 @@ py::array pairs_array(const std::vector<double>& v) {
     return out;
 }
 
-std::vector<double> poly61(const Array& poly, const char* name) {
-    if (poly.ndim() != 1) bad(name, "expected a 1-D array of coefficients");
-    if (poly.shape(0) < 1 || poly.shape(0) > 61) bad(name, "1 to 61 coefficients, got " + std::to_string(poly.shape(0)));
-    return {poly.data(), poly.data() + poly.size()};
-}
-
 py::tuple roots_noisy(const Array& poly, double a, double b, double epsx, double epsf) {
-    auto p = poly61(poly, "poly");
+    auto p = polynomial_of(poly, "poly", 61);
     if (!(epsx > 0.0) || !std::isfinite(epsx)) bad("epsx", "must be positive and finite");
     if (!(epsf > 0.0) || !std::isfinite(epsf)) bad("epsf", "must be positive and finite");
     auto r = released([&] { return velcurve::roots_noisy(p, a, b, epsx, epsf); });
@@ -385,14 +392,14 @@ py::tuple frenet(const Array& coef, const Array& t, double eps) {
 }
 
 py::tuple bounds(const Array& poly, double a, double b, double tol) {
-    auto p = poly61(poly, "poly");
+    auto p = polynomial_of(poly, "poly", 61);
     if (!(tol > 0.0)) bad("tol", "must be positive");
     auto r = released([&] { return velcurve::bounds(p, a, b, tol); });
     return py::make_tuple(r.min, r.max, r.tmin, r.tmax, r.code);
 }
 
 py::tuple coarse_bounds(const Array& poly, double a, double b) {
-    auto p = poly61(poly, "poly");
+    auto p = polynomial_of(poly, "poly", 61);
     auto r = released([&] { return velcurve::coarse_bounds(p, a, b); });
     return py::make_tuple(r.min, r.max);
 }
@@ -438,25 +445,11 @@ py::tuple approximate(const std::function<py::object(double, int)>& f, int ndim,
     if (!(tol > 0.0)) bad("tol", "must be positive");
     std::exception_ptr failure;
     auto g = [&](double t, int deriv, std::span<double> out, int& ier) {
-        py::gil_scoped_acquire locked;
-        try {
-            Array v(f(t, deriv));
-            if (v.size() != static_cast<py::ssize_t>(out.size())) bad("f", "must return ndim values");
-            std::copy(v.data(), v.data() + v.size(), out.begin());
-        } catch (...) {
-            failure = std::current_exception();
-            ier = 1;
-        }
+        call_back(failure, out, ier, [&] { return f(t, deriv); });
     };
     velcurve::ApproximationOptions o;
     o.order = order, o.max_segments = max_segments, o.max_coef = max_coef, o.npcode = npcode;
-    velcurve::Approximation r;
-    try {
-        r = released([&] { return velcurve::approximate(g, ndim, a, b, tol, o); });
-    } catch (const velcurve::Error&) {
-        if (failure) std::rethrow_exception(failure);
-        throw;
-    }
+    auto r = with_callback(failure, [&] { return velcurve::approximate(g, ndim, a, b, tol, o); });
     py::list segments;
     for (const auto& s : r.segments) {
         Array c({static_cast<py::ssize_t>(s.ncoef()), static_cast<py::ssize_t>(s.dim)});

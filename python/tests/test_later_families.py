@@ -3,27 +3,12 @@ approximation and principal axes: against the C interface through ctypes on
 random inputs, their failures, and their checks of shapes."""
 
 import ctypes
-import os
 
 import numpy as np
 import pytest
 
 import velcurve
-
-LIB = ctypes.CDLL(os.environ.get("VCBM_LIBRARY", "libVelCurveBasedMathematics.so"))
-D = ctypes.POINTER(ctypes.c_double)
-
-
-def ptr(a):
-    return a.ctypes.data_as(D)
-
-
-def ci(v):
-    return ctypes.byref(ctypes.c_int(v))
-
-
-def cd(v):
-    return ctypes.byref(ctypes.c_double(v))
+from clib import LIB, cd, ci, ptr
 
 
 def out_int():

@@ -2,28 +2,12 @@
 same shared library), its error paths and its checks of shapes and dtypes."""
 
 import ctypes
-import os
 
 import numpy as np
 import pytest
 
 import velcurve
-
-LIB = ctypes.CDLL(os.environ.get("VCBM_LIBRARY", "libVelCurveBasedMathematics.so"))
-D = ctypes.POINTER(ctypes.c_double)
-I = ctypes.POINTER(ctypes.c_int)
-
-
-def ptr(a):
-    return a.ctypes.data_as(D)
-
-
-def ci(v):
-    return ctypes.byref(ctypes.c_int(v))
-
-
-def cd(v):
-    return ctypes.byref(ctypes.c_double(v))
+from clib import LIB, cd, ci, ptr
 
 
 @pytest.fixture(autouse=True)
