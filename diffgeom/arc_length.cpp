@@ -9,6 +9,9 @@
 // Lengths are signed: reversed bounds give the negative length.
 #include <cmath>
 #include <cstddef>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "frame/frame.hpp"
 #include "frame/tolerance.hpp"
@@ -90,6 +93,51 @@ inline void speeds_n(int ndim, const double* coef, ptrdiff_t ld, int ncoef, doub
     s2 = std::sqrt(n2);
 }
 
+// S(k) = sqrt(S(k)), k < N (N even), on sums of squares: the packed root
+// where there is one (std::sqrt keeps a call for errno on every element).
+template <int N>
+inline void roots(double* s) noexcept {
+#if defined(__SSE2__)
+    for (int k = 0; k < N; k += 2) _mm_storeu_pd(s + k, _mm_sqrt_pd(_mm_loadu_pd(s + k)));
+#else
+    for (int k = 0; k < N; ++k) s[k] = std::sqrt(s[k]);
+#endif
+}
+
+// The 4L-point rule of the cache on [M - H, M + H] for D rows of
+// COEF(LD, NCOEF), L fixed: the 4L abscissae go through Horner's scheme side
+// by side (the inner loops run across abscissae and vectorise), then their
+// speeds, two square roots at a time.
+template <int D, int L>
+double rule_fixed(const double* coef, ptrdiff_t ld, int ncoef, const NodeCache& c, double m, double h) noexcept {
+    constexpr int H = 2 * L, N = 4 * L;
+    auto a = vcbm::mat(coef, ld);
+    double t[N], p[D][N], s[N];
+    for (int k = 0; k < H; ++k) {
+        t[k] = m + c.x[k] * h;
+        t[H + k] = m - c.x[k] * h;
+    }
+    for (int i = 0; i < D; ++i) {
+        const double top = (ncoef - 1) * a(i + 1, ncoef);
+        for (int k = 0; k < N; ++k) p[i][k] = top;
+    }
+    for (int j = ncoef - 2; j >= 1; --j) {
+        for (int i = 0; i < D; ++i) {
+            const double cj = j * a(i + 1, j + 1);
+            for (int k = 0; k < N; ++k) p[i][k] = p[i][k] * t[k] + cj;
+        }
+    }
+    for (int k = 0; k < N; ++k) {
+        double q = 0.0;
+        for (int i = 0; i < D; ++i) q += p[i][k] * p[i][k];
+        s[k] = q;
+    }
+    roots<N>(s);
+    double sum = 0.0;
+    for (int k = 0; k < H; ++k) sum += c.w[k] * (s[k] + s[H + k]);
+    return sum * h;
+}
+
 // The space curve COEF(LD, NCOEF), NDIM rows used, with the rule of the
 // cache: H times the weighted sum of the speeds on [M - H, M + H].
 struct SpaceCurve {
@@ -100,6 +148,12 @@ struct SpaceCurve {
 
     template <int D>
     double rule_d(const NodeCache& c, double m, double h) const noexcept {
+        switch (c.level) {
+            case 1: return rule_fixed<D, 1>(coef, ld, ncoef, c, m, h);
+            case 2: return rule_fixed<D, 2>(coef, ld, ncoef, c, m, h);
+            case 3: return rule_fixed<D, 3>(coef, ld, ncoef, c, m, h);
+            default: break;
+        }
         double sum = 0.0;
         for (int k = 0; k < c.npts; ++k) {
             double s1, s2;
@@ -381,11 +435,16 @@ void mcglc1(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* 
     if (ndim < 1 || ncoef < 1 || ndim > ndimax) return f.fail(3);
     if (*UA == *UB) return;
 
+    // Every sub-interval takes the same rule: its nodes are fetched once.
     const SpaceCurve cv{ndim, ndimax, ncoef, COEF};
+    NodeCache& nodes = node_cache<0>();
+    if (const int code = refresh(nodes, space_level(ncoef)); code > 0) {
+        vcbm::report_code(vcbm::routine("MLONCV"), 2);
+        return f.fail(2);
+    }
     auto one = [&](double a, double b, double& len) {
-        const int code = length_space(cv, a, b, len);
-        if (code != 0) vcbm::report_code(vcbm::routine("MLONCV"), code);
-        return code;
+        len = cv.rule(nodes, a, b);
+        return 0;
     };
     auto sottc = [](double s) { vcbm::debug_line("MCGLC1 : SOTTC ", s); };
     const Composite r = composite(*UA, *UB, *EPS, itmax, one, sottc);

@@ -16,8 +16,9 @@ VCBM_BEGIN_DECLS
  * cannot meet are dropped, pairs that can meet once at most are solved by a
  * Newton iteration, and the rest are split further. Option 2 refines one
  * intersection by a Newton iteration from the start pair (SOL(1), SOL(2)).
- * Space curves are solved through a plane (ur3dcv, un3dcv). Reads EPS1,
- * EPSNR, EPSPB, EPSPB2 and NITNR of the tolerance block.
+ * Space curves are solved through a plane (ur3dcv, un3dcv). A tangential contact is reported once,
+ * at the point where the tangents are parallel. Reads EPS1, EPSNR, EPSPB, EPSPB2 and NITNR of the
+ * tolerance block.
  *
  * @param[in]  NDIM     int: dimension, 2 or 3.
  * @param[in]  NCOEF1   int: number of coefficients of curve 1, 2 to 21.
@@ -243,7 +244,288 @@ VCBM_API void ckplcv(const int* NDIM, const int* NCOEF, const double* COEF, cons
 
 /* ---- Point-in-domain classification ---- */
 
+/**
+ * @brief Classifies points of the plane against a domain bounded by polynomial curves.
+ *
+ * A ray from each point, cut beyond the global box of the boundary, counts its
+ * crossings with the boundary curves (odd: inside), through siepfb. The boundary
+ * must be closed: each end of a curve must meet another end within EPS1.
+ * Reads EPS1, EPSNR and EPSPB of the tolerance block.
+ *
+ * @param[in]  NCMAX      int: leading size of COEFS in coefficients, at least 2.
+ * @param[in]  NCURVE     int: number of boundary curves, at least 1.
+ * @param[in]  COEFS      double COEFS(2, NCMAX, NCURVE): the curves, canonical form.
+ * @param[in]  INTERVALS  double INTERVALS(2, NCURVE): the parameter interval of each curve.
+ * @param[in]  NCOEF      int NCOEF(NCURVE): coefficients of each curve, 2 to min(NCMAX, 21).
+ * @param[in]  BOXES      double BOXES(6, NCURVE): box of each curve, (Ox, Oy, Ux, Uy, Vx, Vy), the
+ *                        parallelogram with corner O and edges U and V; its extent along the axes is
+ *                        read as O + (Ux, Vy) for the global box.
+ * @param[in]  LDPT       int: leading dimension of POINTS, at least 2.
+ * @param[in]  NPOINT     int: number of points (below 1: nothing is done, IER 0).
+ * @param[in]  POINTS     double POINTS(LDPT, NPOINT): the points, first two components used.
+ * @param[in]  TOLREL     double: relative parameter tolerance of a crossing near a curve end or
+ *                        near another crossing (which makes the ray direction unusable).
+ * @param[out] RESULT     int RESULT(NPOINT): 1 inside, -1 outside, 0 on the boundary, 10 undetermined;
+ *                        the points after a failed one are not written.
+ * @param[out] IER        int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: the classification of a point failed (siepfb code 1 or 2, a point that is not a number among
+ *     others); the points after it are not classified.
+ *   - 2: NCURVE < 1, LDPT < 2, NCMAX < 2, or some NCOEF(i) outside 2 to min(NCMAX, 21); nothing classified.
+ *   - 3: the boundary is open: an end of a curve meets no other end within EPS1 (also for coefficients
+ *     that are not numbers); nothing classified.
+ * @par Work space
+ *   None of its own (see umcvcv and dsptpt).
+ * @par Trace
+ *   Threshold 1, entry and exit lines. When the trace level is not 0, one debug line per classified
+ *   point with its number ("SIEPF1 : point dans domaine, No ", "... sur frontiere ...", "... hors
+ *   domaine ..."). Reports positive codes through aermsg.
+ */
+VCBM_API void siepf1(const int* NCMAX, const int* NCURVE, const double* COEFS, const double* INTERVALS,
+                     const int* NCOEF, const double* BOXES, const int* LDPT, const int* NPOINT,
+                     const double* POINTS, const double* TOLREL, int* RESULT, int* IER);
+
+/**
+ * @brief Classifies one point against a domain by counting the crossings of a turning ray.
+ *
+ * The ray starts at 1 degree and turns by one degree whenever siepfc finds the
+ * direction unusable, up to 359 degrees; the count restarts with each direction.
+ * Curves whose boxes the unbounded ray misses (sbtid1) are skipped.
+ *
+ * @param[in]  NCMAX      int: leading size of COEFS in coefficients.
+ * @param[in]  NCURVE     int: number of boundary curves.
+ * @param[in]  NCOEF      int NCOEF(NCURVE): coefficients of each curve (outside 2 to 21 the curve
+ *                        makes every direction unusable).
+ * @param[in]  COEFS      double COEFS(2, NCMAX, NCURVE): the curves, canonical form.
+ * @param[in]  INTERVALS  double INTERVALS(2, NCURVE): the parameter interval of each curve.
+ * @param[in]  BOXES      double BOXES(6, NCURVE): box of each curve, as for siepf1.
+ * @param[in]  RADIUS     double: length of the ray segment; it must leave the domain.
+ * @param[in]  P          double P(2): the point.
+ * @param[in]  TOLREL     double: relative parameter tolerance, as for siepf1.
+ * @param[out] RESULT     int: 1 inside, -1 outside, 0 on the boundary, 10 undetermined.
+ * @param[out] IER        int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -1: the point is on the boundary (RESULT 0).
+ *   - 1: a ray segment could not be formed (RADIUS not positive).
+ *   - 2: no usable ray direction in 360 degrees, or P or RADIUS not a number (RESULT 10).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Debug lines "SIEPFB : Le point est sur la frontiere" and
+ *   "SIEPFB : Bouclage de 360 degres". Reports every non-zero code through aermsg.
+ */
+VCBM_API void siepfb(const int* NCMAX, const int* NCURVE, const int* NCOEF, const double* COEFS,
+                     const double* INTERVALS, const double* BOXES, const double* RADIUS, const double* P,
+                     const double* TOLREL, int* RESULT, int* IER);
+
+/**
+ * @brief Crossings of one ray segment with one curve, with the checks that make a ray direction unusable.
+ *
+ * The ray segment runs from P to P + RADIUS D; the crossings come from umcvcv and
+ * are taken in ray order. A direction is unusable when a crossing lies within
+ * TOLREL times the interval length of a curve end or of the next crossing, where
+ * the tangent vanishes, or where the unit tangent T runs along the ray either way
+ * (|1 - |T . D|| <= EPS).
+ *
+ * @param[in]  NCOEF     int: number of coefficients of the curve, 2 to 21.
+ * @param[in]  COEF      double COEF(2, NCOEF): the curve, canonical form.
+ * @param[in]  INTERVAL  double INTERVAL(2): its parameter interval [a, b].
+ * @param[in]  P         double P(2): the start of the ray.
+ * @param[in]  D         double D(2): the ray direction (any length).
+ * @param[in]  RADIUS    double: the length of the ray segment.
+ * @param[in]  TOLREL    double: relative parameter tolerance.
+ * @param[in]  EPS       double: tolerance of the collinearity test.
+ * @param[in]  IFLAG     int: 1 finds the crossings without the checks and counts nothing; otherwise 0.
+ * @param[out] NINTER    int: number of crossings counted.
+ * @param[out] XINTER    double XINTER(2, 21): XINTER(., 1..NINTER), the crossing points, in ray order.
+ * @param[out] IERC      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (a curve that is a point within twice the mveps3 tolerance has no crossing).
+ *   - -1: the direction is unusable, choose another (also when umcvcv fails, NCOEF outside 2 to 21).
+ *   - -2: P lies on the curve (the nearest crossing is within EPSNR of the ray start, in ray parameter).
+ *   - 1: the ray segment is degenerate (RADIUS or D of zero length).
+ * @par Work space
+ *   None of its own (see umcvcv).
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Debug line "SIEPFC : Le point est sur la courbe"; when the
+ *   trace level is not 0, the reason a direction is unusable. Reports positive codes through aermsg.
+ */
+VCBM_API void siepfc(const int* NCOEF, const double* COEF, const double* INTERVAL, const double* P,
+                     const double* D, const double* RADIUS, const double* TOLREL, const double* EPS,
+                     const int* IFLAG, int* NINTER, double* XINTER, int* IERC);
+
+/**
+ * @brief Whether the unbounded ray from P along D meets an edge of a parallelogram box.
+ *
+ * The edges [O, O+U], [O, O+V], [O+V, O+V+U], [O+U, O+U+V] are tested in turn with sindd1.
+ *
+ * @param[in]  P    double P(2): start of the ray.
+ * @param[in]  D    double D(2): its direction.
+ * @param[in]  BOX  double BOX(6): (Ox, Oy, Ux, Uy, Vx, Vy).
+ * @param[out] HIT  int: 1 when the ray meets an edge, else 0.
+ *
+ * @par Codes
+ *   None.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 1, entry line only.
+ */
+VCBM_API void sbtid1(const double* P, const double* D, const double* BOX, int* HIT);
+
+/**
+ * @brief Whether the unbounded ray from P along D meets the segment from Q to Q + E.
+ *
+ * Parallel within EPS1 (|Dy Ex - Dx Ey|): a hit when the segment lies on the ray's line
+ * within EPSNR and reaches ahead of P. Otherwise a hit when the crossing lies ahead of P
+ * and on the segment, within EPSNR in both parameters.
+ *
+ * @param[in]  P    double P(2): start of the ray.
+ * @param[in]  D    double D(2): its direction.
+ * @param[in]  Q    double Q(2): start of the segment.
+ * @param[in]  E    double E(2): its displacement.
+ * @param[out] HIT  int: 1 on a hit, else 0.
+ *
+ * @par Codes
+ *   None.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 1, entry line only.
+ */
+VCBM_API void sindd1(const double* P, const double* D, const double* Q, const double* E, int* HIT);
+
+/**
+ * @brief Segment of a given length along a direction, as a degree-1 curve.
+ *
+ * @param[in]  NDIM    int: dimension.
+ * @param[in]  P       double P(NDIM): the reference point.
+ * @param[in]  DIR     double DIR(NDIM): the direction, any length (normalised here).
+ * @param[in]  LENGTH  double: the length of the segment.
+ * @param[in]  MODE    int: 1 centred on P; 3 from P backwards; any other value from P forwards.
+ * @param[out] SEG     double SEG(NDIM, 2): start and displacement (not written on codes 1 and 2).
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: LENGTH is at most the mepspb tolerance (or not a number).
+ *   - 2: |DIR| is at most the mepspb tolerance (also NDIM < 1).
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   No entry trace. At trace level exactly 1, the line " LNPVDL : LONGEUR NULLE" (code 1) or
+ *   " LNPVDL : VECTEUR DIRECTEUR NUL" (code 2) on the print unit.
+ */
+VCBM_API void lnpvdl(const int* NDIM, const double* P, const double* DIR, const double* LENGTH, const int* MODE,
+                     double* SEG, int* IER);
+
+/**
+ * @brief Segment between two points, as a degree-1 curve.
+ *
+ * @param[in]  NDIM  int: dimension.
+ * @param[in]  P     double P(NDIM): the start.
+ * @param[in]  Q     double Q(NDIM): the end.
+ * @param[out] SEG   double SEG(NDIM, 2): SEG(., 1) = P, SEG(., 2) = Q - P (always written).
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -1: |Q - P| is at most the mepspb tolerance.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void lnptpt(const int* NDIM, const double* P, const double* Q, double* SEG, int* IER);
+
+/**
+ * @brief Distance of two points, with the overflow-resistant norm of the vector toolkit.
+ *
+ * @param[in]  NDIM  int: dimension (below 1: the distance is 0).
+ * @param[in]  P     double P(NDIM): the first point.
+ * @param[in]  Q     double Q(NDIM): the second point.
+ * @param[out] DIST  double: |Q - P|.
+ *
+ * @par Codes
+ *   None.
+ * @par Work space
+ *   One request of NDIM reals when NDIM exceeds 100; when it is refused the distance is
+ *   formed without storage (same value), and nothing is reported.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void dsptpt(const int* NDIM, const double* P, const double* Q, double* DIST);
+
 /* ---- Normal segments between two curves ---- */
+
+/**
+ * @brief Scalar product of two vector polynomials: OUT = sum over components of COEF(d, .) x DCOEF(d, .).
+ *
+ * @param[in]  NDIM    int: number of components, at least 1.
+ * @param[in]  NCOEF   int: coefficients of the first polynomial, 1 to 61.
+ * @param[in]  COEF    double COEF(NDIM, NCOEF): the first polynomial, canonical form.
+ * @param[in]  NCOEFD  int: coefficients of the second, 1 to 61.
+ * @param[in]  DCOEF   double DCOEF(NDIM, NCOEFD): the second polynomial (as a rule the derivative of the first).
+ * @param[out] NOUT    int: NCOEF + NCOEFD - 1.
+ * @param[out] OUT     double OUT(NOUT): the canonical coefficients of the product.
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: a count out of range; nothing written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void scavct(const int* NDIM, const int* NCOEF, const double* COEF, const int* NCOEFD, const double* DCOEF,
+                     int* NOUT, double* OUT, int* IER);
+
+/**
+ * @brief Segments normal to two curves at both ends, and the one ending nearest to two reference points.
+ *
+ * The pairs (u, v) in [0, 1]^2 where C1(u) - C2(v) is orthogonal to C1'(u) and C2'(v)
+ * (points where the curves meet included) are the common zeros of
+ * F = C1' . (C1 - C2) and G = C2' . (C1 - C2), solved by mrs2d0 on the square widened
+ * by EPSNR / 2 with the tolerances EPSNR and EPS1, 50 roots at most.
+ *
+ * @param[in]  NDIM    int: dimension, 1 to 3.
+ * @param[in]  NCOEF1  int: coefficients of curve 1, 1 to 21.
+ * @param[in]  COEF1   double COEF1(NDIM, NCOEF1): curve 1 on [0, 1], canonical form.
+ * @param[in]  NCOEF2  int: coefficients of curve 2, 1 to 21.
+ * @param[in]  COEF2   double COEF2(NDIM, NCOEF2): curve 2 on [0, 1].
+ * @param[in]  P1      double P1(NDIM): reference point near which the chosen normal should start.
+ * @param[in]  P2      double P2(NDIM): reference point near which it should end.
+ * @param[out] NSOL    int: number of pairs kept.
+ * @param[out] SOL     double SOL(2, 51): SOL(., 1..NSOL), the pairs (u, v) in the solver's order;
+ *                     a parameter within EPSNR of 0 or 1 is set to it.
+ * @param[out] SEG     double SEG(NDIM, 2): the chosen normal, start C1(u) and displacement C2(v) - C1(u)
+ *                     (written when NSOL > 0).
+ * @param[out] IER     int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success (NSOL may be 0).
+ *   - -1: the chosen segment has zero length (the curves meet there).
+ *   - 1: the solver failed.
+ *   - 2: the solver stopped on an unresolved box (a family of normals, a tangential contact); the
+ *     centre of that box is among the pairs.
+ *   - 3: NDIM outside 1 to 3, or a count outside 1 to 21.
+ *   - 4: scavct refused the scalar products ("LNN2CV : Probleme dans SCAVCT").
+ * @par Work space
+ *   Through mrs2d0.
+ * @par Trace
+ *   Not traced. Debug lines "LNN2CV : Retour MRS2D0 , IERT2" and "NROOT" with the solver's code and
+ *   count, and "LNN2CV : Non convergence pour certaines racines" on its code -1. Reports every code,
+ *   0 included, through aermsg.
+ */
+VCBM_API void lnn2cv(const int* NDIM, const int* NCOEF1, const double* COEF1, const int* NCOEF2,
+                     const double* COEF2, const double* P1, const double* P2, int* NSOL, double* SOL, double* SEG,
+                     int* IER);
 
 /* ---- Line/curve and space-curve intersection ---- */
 

@@ -648,6 +648,126 @@ VCBM_API void uelsol(const double* EPS, const int* NDIM, int* NSOL, double* SOL)
 
 /* ---- Systems of two polynomial equations ---- */
 
+/**
+ * @brief Change of a bivariate polynomial from a box to the unit square.
+ *
+ * B(s, t) = A(U1 + s (U2 - U1), V1 + t (V2 - V1)), both in canonical form, the
+ * coefficient (i, j) multiplying u^(i-1) v^(j-1); the same polynomial, exactly
+ * up to rounding.
+ *
+ * @param[in]  LDA  int: leading dimension of A, at least NU.
+ * @param[in]  NU   int: coefficients in u, 1 to 41.
+ * @param[in]  NV   int: coefficients in v, 1 to 41.
+ * @param[in]  A    double A(LDA, NV): the polynomial on the box.
+ * @param[in]  BOX  double BOX(4): (U1, U2, V1, V2).
+ * @param[in]  LDB  int: leading dimension of B, at least NU.
+ * @param[out] B    double B(LDB, NV): the polynomial on the unit square.
+ * @param[out] IER  int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: NU or NV outside 1 to 41, or a leading dimension below NU; B not written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 2, entry and exit lines. Reports positive codes through aermsg.
+ */
+VCBM_API void mfmca7(const int* LDA, const int* NU, const int* NV, const double* A, const double* BOX,
+                     const int* LDB, double* B, int* IER);
+
+/**
+ * @brief Bernstein net on the unit square of a bivariate canonical polynomial.
+ *
+ * @param[in]  LDA  int: leading dimension of A, at least NU.
+ * @param[in]  NU   int: coefficients in u, 1 to 41.
+ * @param[in]  NV   int: coefficients in v, 1 to 41.
+ * @param[in]  A    double A(LDA, NV): canonical coefficients.
+ * @param[in]  LDB  int: leading dimension of B, at least NU.
+ * @param[out] B    double B(LDB, NV): the Bernstein coefficients of degrees NU-1, NV-1 on [0, 1]^2.
+ * @param[out] IER  int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: NU or NV outside 1 to 41, or a leading dimension below NU; B not written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit lines. Reports positive codes through aermsg.
+ */
+VCBM_API void mbbpy2(const int* LDA, const int* NU, const int* NV, const double* A, const int* LDB, double* B,
+                     int* IER);
+
+/**
+ * @brief Bernstein nets of the two partial derivatives of a bivariate Bernstein net on the unit square.
+ *
+ * DU(i, j) = (NU-1) (B(i+1, j) - B(i, j)) and DV(i, j) = (NV-1) (B(i, j+1) - B(i, j)): the exact nets
+ * of the derivatives in u and in v.
+ *
+ * @param[in]  LDB  int: leading dimension of B, at least NU.
+ * @param[in]  NU   int: coefficients in u, 1 to 41.
+ * @param[in]  NV   int: coefficients in v, 1 to 41.
+ * @param[in]  B    double B(LDB, NV): the net.
+ * @param[in]  LDU  int: leading dimension of DU, at least NU-1.
+ * @param[out] DU   double DU(LDU, NV): the net of the u-derivative, NU-1 by NV (nothing when NU = 1).
+ * @param[in]  LDV  int: leading dimension of DV, at least NU.
+ * @param[out] DV   double DV(LDV, NV-1): the net of the v-derivative, NU by NV-1 (nothing when NV = 1).
+ * @param[out] IER  int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 1: a size or leading dimension out of range; nothing written.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   None.
+ */
+VCBM_API void mdeca1(const int* LDB, const int* NU, const int* NV, const double* B, const int* LDU, double* DU,
+                     const int* LDV, double* DV, int* IER);
+
+/**
+ * @brief Common zeros of two bivariate polynomials in a box, by subdivision of their Bernstein nets.
+ *
+ * Both polynomials are converted to Bernstein nets on the box and the box is halved
+ * (v first, then u, alternately; 41 levels at most). A box is dropped when a net keeps
+ * one sign beyond EPSF; it is solved by Newton's iteration when the ranges of the
+ * derivative nets prove that it holds one common zero at most; otherwise it is split.
+ * Roots closer than EPSX in both components are one.
+ *
+ * @param[in]  LD1      int: first leading dimension of each polynomial, at least NU.
+ * @param[in]  LD2      int: second leading dimension, at least NV.
+ * @param[in]  FG       double FG(LD1, LD2, 2): F then G, canonical, (i, j) multiplying u^(i-1) v^(j-1).
+ * @param[in]  NU       int: coefficients used in u, 1 to 41.
+ * @param[in]  NV       int: coefficients used in v, 1 to 41.
+ * @param[in]  BOX      double BOX(4): (U1, U2, V1, V2), U1 < U2, V1 < V2.
+ * @param[in]  EPSX     double: parameter resolution, and the distance under which two roots are one.
+ * @param[in]  EPSF     double: value tolerance.
+ * @param[in]  NMAX     int: capacity of ROOTS, at least 1.
+ * @param[out] ROOTS    double ROOTS(2, NMAX): ROOTS(., 1..NROOT), the zeros (u, v), ascending in u.
+ * @param[out] NROOT    int: the number of zeros found.
+ * @param[out] LASTBOX  double LASTBOX(4): on codes -2, -13 and 2, the box (U1, U2, V1, V2) the solve stopped on.
+ * @param[out] IER      int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -1: some isolated zeros did not converge; the others are returned.
+ *   - -2: the solve stopped on a box where both nets lie within EPSF (LASTBOX).
+ *   - -13: the subdivision reached 41 levels (LASTBOX).
+ *   - 1: a size out of range, an empty or inverted box, NMAX < 1, a coefficient that is not a number,
+ *     or a failed conversion or split.
+ *   - 2: the root list is full.
+ *   - 10: a work area was refused.
+ * @par Work space
+ *   A request of 8 NU NV reals, then (under the stage MRS2D1) one of 164 NU NV + 2 max(NU, NV)^2 + 328
+ *   reals; both released on every path.
+ * @par Trace
+ *   Threshold 3, entry and exit lines; the stages trace under MRS2D1 to MRS2D5, MRS2NR, MRS2D4,
+ *   MBTCV1 and MINLTT at their own thresholds. At level 3 and up MRS2NR writes its noise lines when it
+ *   does not converge. Reports every non-zero code through aermsg.
+ */
+VCBM_API void mrs2d0(const int* LD1, const int* LD2, const double* FG, const int* NU, const int* NV,
+                     const double* BOX, const double* EPSX, const double* EPSF, const int* NMAX, double* ROOTS,
+                     int* NROOT, double* LASTBOX, int* IER);
+
 /* ---- Roots by Bezier subdivision with noisy intervals ---- */
 
 /**
@@ -904,6 +1024,147 @@ VCBM_API void mbbpg1(const int* N, const double* C, double* POLYG, int* IER);
  *   Threshold 3, entry and exit. Reports positive codes.
  */
 VCBM_API void mbbpg2(const int* N, const double* C, double* POLYG, int* IER);
+
+/**
+ * @brief Bernstein coefficients on [-1, 1] of a curve in canonical form, component by component.
+ *
+ * @param[in]  NDIMAX int: leading dimension of COEF and POLYG.
+ * @param[in]  NDIM   int: components converted (none outside 1..NDIMAX).
+ * @param[in]  NCOEF  int: number of coefficients, 1 to 61.
+ * @param[in]  COEF   double COEF(NDIMAX, NCOEF): canonical coefficients in s, s in [-1, 1].
+ * @param[out] POLYG  double POLYG(NDIMAX, NCOEF): the Bernstein coefficients; may be COEF.
+ * @param[out] IER    int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - 10: NCOEF outside 1..61.
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit. Reports positive codes.
+ */
+VCBM_API void mbbpg3(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF, double* POLYG,
+                     int* IER);
+
+/**
+ * @brief Roots of a polynomial given by its Bernstein coefficients on an interval, with the function and its
+ *        tolerances supplied as routines; stretches where it vanishes are solution intervals.
+ *
+ * The pieces are halved depth first down to 25 levels, each with its own
+ * tolerances from FTOL: a polygon within EPSF of zero is a solution interval
+ * (touching ones merged), a polygon whose derivative keeps its sign beyond
+ * EPSF / EPSX / 4 times the piece's width has its root refined by mrs1i4, any
+ * other piece is halved; one still unsettled at the last level is a noisy
+ * interval. Solution intervals no wider than EPSX become point roots.
+ *
+ * @param[in]  FEVAL routine FEVAL(T, F, IER): the function at T.
+ * @param[in]  C     double C(NCOEF): Bernstein coefficients on TINT.
+ * @param[in]  NCOEF int: number of coefficients, 1 to 61.
+ * @param[in]  TINT  double TINT(2): the interval, either order.
+ * @param[in]  FTOL  routine FTOL(TINT, EPSX, EPSF, IER): parameter and function tolerances of a sub-interval.
+ * @param[out] SOLP  double SOLP(max(NCOEF-1, 1)): the point roots, ascending.
+ * @param[out] NSOLP int: number of point roots.
+ * @param[out] SOLI  double SOLI(2, max(NCOEF-1, 1)): the solution intervals.
+ * @param[out] NSOLI int: number of solution intervals.
+ * @param[out] NOISE double NOISE(2, max(NCOEF-1, 1)): the noisy intervals.
+ * @param[out] NNOISE int: number of noisy intervals.
+ * @param[out] IER   int: result code, see Codes.
+ *
+ * @par Codes
+ *   - 0: success.
+ *   - -1: solution or noisy intervals were found.
+ *   - 1: NCOEF outside 1..61, FTOL failed, or EPSX exceeds the width of TINT.
+ *   - 2: a list is full (the search stopped there).
+ *   - 10: the work area was refused, or its release failed.
+ * @par Work space
+ *   One request of 50 NCOEF + NCOEF^2 reals when NCOEF > 1.
+ * @par Trace
+ *   Threshold 4, entry and exit. Reports every non-zero code.
+ */
+VCBM_API void mrs1g1(void (*FEVAL)(const double*, double*, int*), const double* C, const int* NCOEF,
+                     const double* TINT, void (*FTOL)(const double*, double*, double*, int*), double* SOLP, int* NSOLP,
+                     double* SOLI, int* NSOLI, double* NOISE, int* NNOISE, int* IER);
+
+/**
+ * @brief The depth-first subdivision of mrs1g1 on given storage.
+ *
+ * @param[in]  FEVAL  routine FEVAL(T, F, IER): the function.
+ * @param[in]  C      double C(NCOEF): Bernstein coefficients on TINT.
+ * @param[in]  NCOEF  int: number of coefficients, 1 to 61.
+ * @param[in]  TINT   double TINT(2): the interval, either order.
+ * @param[in]  FTOL   routine FTOL(TINT, EPSX, EPSF, IER): the tolerances of a sub-interval.
+ * @param[in]  DEPTH  int: number of levels, 1 to 40.
+ * @param[out] STACK  double STACK(NCOEF, 2, DEPTH): the halves of each level.
+ * @param[out] WORK   double WORK(NCOEF): scratch.
+ * @param[out] SOLP   double SOLP(max(NCOEF-1, 1)): the point roots.
+ * @param[out] NSOLP  int: number of point roots.
+ * @param[out] SOLI   double SOLI(2, max(NCOEF-1, 1)): the solution intervals.
+ * @param[out] NSOLI  int: number of solution intervals.
+ * @param[out] NOISE  double NOISE(2, max(NCOEF-1, 1)): the noisy intervals.
+ * @param[out] NNOISE int: number of noisy intervals.
+ * @param[out] IER    int: 0, -1 or 2 as mrs1g1; 1 DEPTH or NCOEF out of range, or FTOL failed.
+ *
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 5, entry and exit. Reports positive codes.
+ */
+VCBM_API void mrs1g2(void (*FEVAL)(const double*, double*, int*), const double* C, const int* NCOEF,
+                     const double* TINT, void (*FTOL)(const double*, double*, double*, int*), const int* DEPTH,
+                     double* STACK, double* WORK, double* SOLP, int* NSOLP, double* SOLI, int* NSOLI, double* NOISE,
+                     int* NNOISE, int* IER);
+
+/**
+ * @brief Decision on one piece of mrs1g2's subdivision: no root, solution interval, one root, or to be halved.
+ *
+ * @param[in]     FEVAL  routine FEVAL(T, F, IER): the function.
+ * @param[in]     C      double C(NCOEF): Bernstein coefficients on the piece.
+ * @param[in]     NCOEF  int: number of coefficients, 1 to 61.
+ * @param[in]     PIECE  double PIECE(2): the piece [a, b], a < b.
+ * @param[in]     EPSX   double: parameter tolerance of the piece.
+ * @param[in]     EPSF   double: function tolerance of the piece.
+ * @param[out]    WORK   double WORK(NCOEF): scratch (the derivative's coefficients).
+ * @param[in,out] SOLP   double SOLP(max(NCOEF-1, 1)): the point roots so far.
+ * @param[in,out] NSOLP  int: their number, 0 to max(NCOEF-1, 1).
+ * @param[in,out] SOLI   double SOLI(2, max(NCOEF-1, 1)): the solution intervals so far.
+ * @param[in,out] NSOLI  int: their number.
+ * @param[in,out] NOISE  double NOISE(2, max(NCOEF-1, 1)): the noisy intervals so far.
+ * @param[in,out] NNOISE int: their number.
+ * @param[out]    ISETTL int: 1 settled, 0 to be halved.
+ * @param[out]    IER    int: 0; -1 an interval was added; 1 a count out of range (nothing changed); 2 a list is full.
+ *
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 6, entry and exit. Reports positive codes.
+ */
+VCBM_API void mrs1g4(void (*FEVAL)(const double*, double*, int*), const double* C, const int* NCOEF,
+                     const double* PIECE, const double* EPSX, const double* EPSF, double* WORK, double* SOLP,
+                     int* NSOLP, double* SOLI, int* NSOLI, double* NOISE, int* NNOISE, int* ISETTL, int* IER);
+
+/**
+ * @brief Refines the root of a function on a bracket where it is monotonic, by inverse interpolation.
+ *
+ * At most 16 iterations; the step through the ends and the previous point,
+ * the secant point when it leaves the bracket, a halving after two steps that
+ * did not halve it. The bracket is not split below 1000 times the relative
+ * precision of reals (aovur8).
+ *
+ * @param[in]  FEVAL   routine FEVAL(T, F, IER): the function.
+ * @param[in]  TINT    double TINT(2): the bracket, either order.
+ * @param[in]  EPSF    double: function tolerance: X is a root when |F(X)| <= EPSF.
+ * @param[out] X       double: the root (code 0), the point of least |F| met (code -1).
+ * @param[out] BRACKET double BRACKET(2): the last bracket.
+ * @param[out] IER     int: 0 a root; 1 the ends have the same sign beyond EPSF; -1 no convergence.
+ *
+ * @par Work space
+ *   None.
+ * @par Trace
+ *   Threshold 3, entry and exit; " ERR : incoherence fonction/polygone" at level 3 or more on code 1.
+ *   Reports positive codes.
+ */
+VCBM_API void mrs1i4(void (*FEVAL)(const double*, double*, int*), const double* TINT, const double* EPSF, double* X,
+                     double* BRACKET, int* IER);
 
 VCBM_END_DECLS
 

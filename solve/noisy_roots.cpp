@@ -522,3 +522,20 @@ void mbbpg2(const int* N, const double* C, double* POLYG, int* IER) {
 }
 
 }  // extern "C"
+
+extern "C" void mbbpg3(const int* NDIMAX, const int* NDIM, const int* NCOEF, const double* COEF, double* POLYG,
+                       int* IER) {
+    static constexpr auto R = vcbm::routine("MBBPG3");
+    vcbm::Frame f(R, *IER);
+    const int n = *NCOEF, nd = *NDIM, ld = *NDIMAX;
+    if (n < 1 || n > nz::kMaxCoefficients) return f.fail(10);
+    if (nd < 1 || nd > ld) return;
+    auto coef = vcbm::mat(COEF, ld);
+    auto poly = vcbm::mat(POLYG, ld);
+    for (int i = 1; i <= nd; ++i) {
+        double row[nz::kMaxCoefficients];
+        for (int k = 1; k <= n; ++k) row[k - 1] = coef(i, k);
+        nz::bernstein_11(n, row, row);
+        for (int k = 1; k <= n; ++k) poly(i, k) = row[k - 1];
+    }
+}

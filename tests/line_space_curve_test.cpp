@@ -136,6 +136,24 @@ TEST_F(Recorded, SpaceCurvesMeetWhereTheirPointsCoincide) {
     }
 }
 
+// A planar pair placed in a turned plane (no coordinate plane): found in
+// projection, with the planar pairs.
+TEST_F(Recorded, CoplanarSpaceCurves) {
+    const Known kc = known_crossings({0.15, 0.5, 0.85});
+    const Vec rot = rotation(0.9, -0.4);
+    const auto lift = [&](const Vec& c) {
+        Vec x, y;
+        for (std::size_t k = 0; k < c.size(); k += 2) {
+            x.push_back(c[k]);
+            y.push_back(c[k + 1]);
+        }
+        Vec z(x.size(), 0.0);
+        z[0] = 0.25;
+        return space(x, y, z, rot.data());
+    };
+    expect_pairs(intersect(3, lift(kc.c1), {0, 1}, lift(kc.c2), {0, 1}), kc.pairs, 1e-10, "coplanar");
+}
+
 TEST_F(Recorded, SpaceCurvesInACoordinatePlane) {
     const Known kc = known_crossings({0.2, 0.7});
     // The planar pair placed in z = 5, then in x = -2 (as (y, z)).

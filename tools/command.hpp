@@ -93,6 +93,10 @@ Run prepare_approximate(const Field& root, const Options& options);
 Run prepare_box(const Field& root, const Options& options);
 Run prepare_shape(const Field& root, const Options& options);
 Run prepare_intersect(const Field& root, const Options& options);
+Run prepare_project(const Field& root, const Options& options);
+Run prepare_classify(const Field& root, const Options& options);
+Run prepare_solve2(const Field& root, const Options& options);
+Run prepare_normals(const Field& root, const Options& options);
 
 // Helpers shared by the commands.
 std::string describe(const Curve& c);                 // "2D curve, 3 coefficients on [0, 1]"

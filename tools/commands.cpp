@@ -29,6 +29,12 @@ const std::vector<Command>& commands() {
          prepare_shape},
         {"intersect", "intersections of two curves in the plane or in space (umcvcv)", true, nullptr,
          prepare_intersect},
+        {"project", "nearest or farthest points of a curve from given points (mcvpds, mdpcv0)", true, nullptr,
+         prepare_project},
+        {"classify", "points inside, on or outside a domain bounded by planar curves (siepf1)", true, nullptr,
+         prepare_classify},
+        {"solve2", "common zeros of two bivariate polynomials on a box (mrs2d0)", true, nullptr, prepare_solve2},
+        {"normals", "segments normal to two curves at both ends (lnn2cv)", true, nullptr, prepare_normals},
         {"demo", "runs a built-in scenario on embedded data and draws it (demo.svg)", false, "demo.svg",
          prepare_demo, help_demo},
     };

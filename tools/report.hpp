@@ -53,6 +53,7 @@ struct Drawing {
     struct Marker {
         std::string label;
         std::vector<double> point;
+        std::string style = "point";  // CSS class: point, inside, outside, on
     };
     struct Line {  // an infinite line of the plane: P + s D
         std::string label;
@@ -61,6 +62,7 @@ struct Drawing {
     std::vector<std::pair<std::string, Curve>> curves;  // label, curve
     std::vector<Path> polygons;
     std::vector<Path> paths;  // plain polylines (normals, circles), drawn without control points
+    std::vector<Path> regions;  // closed outlines filled together, even-odd
     std::vector<Marker> markers;
     std::vector<Line> lines;
     // A graph such as (t, p(t)) has its own scale on each axis and titles;
@@ -68,7 +70,7 @@ struct Drawing {
     bool equal_aspect = true;
     std::string x_title, y_title;
     std::string marker_legend;  // what the points are ("roots"), "points" when empty
-    bool empty() const { return curves.empty() && polygons.empty() && paths.empty() && markers.empty(); }
+    bool empty() const { return curves.empty() && polygons.empty() && paths.empty() && regions.empty() && markers.empty(); }
 };
 
 struct Report {

@@ -187,7 +187,7 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
     };
     for (const auto& pts : curves)
         for (auto [x, y] : pts) extend(x, y);
-    for (const auto* group : {&d.polygons, &d.paths})
+    for (const auto* group : {&d.polygons, &d.paths, &d.regions})
         for (const auto& p : *group)
             for (const auto& q : p.points) extend(comp(q, a), comp(q, b));
     for (const auto& m : d.markers) extend(comp(m.point, a), comp(m.point, b));
@@ -211,6 +211,10 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
         << "    .frame { fill: none; stroke: #444444; stroke-width: 1; }\n"
         << "    .tick { stroke: #444444; stroke-width: 1; }\n"
         << "    .grid { stroke: #e4e4e4; stroke-width: 1; }\n"
+        << "    .region { fill: #d8e6f7; stroke: none; fill-rule: evenodd; }\n"
+        << "    .inside { fill: #2a8a2a; }\n"
+        << "    .outside { fill: #888888; }\n"
+        << "    .on { fill: #e08000; }\n"
         << "    text { font-family: sans-serif; font-size: 12px; fill: #222222; }\n"
         << "  </style>\n"
         << "  <rect class=\"background\" x=\"0\" y=\"0\" width=\"" << kWidth << "\" height=\"" << kHeight
@@ -265,6 +269,21 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
 
     // Geometry, clipped to the plot area: lines, polygons, curves, points.
     std::vector<std::pair<std::pair<double, double>, std::string>> wanted;  // anchor, text, in placement order
+    // Filled regions first, all outlines in one path so that holes stay empty.
+    if (!d.regions.empty()) {
+        std::string path;
+        for (const auto& r : d.regions) {
+            if (r.points.empty()) continue;
+            char op = 'M';
+            for (const auto& q : r.points) {
+                path += op;
+                add_point(path, f.X(comp(q, a)), f.Y(comp(q, b)));
+                op = 'L';
+            }
+            path += " Z ";
+        }
+        out << "  <path class=\"region\" clip-path=\"url(#plot)\" d=\"" << path << "\"/>\n";
+    }
     out << "  <g class=\"lines\" clip-path=\"url(#plot)\">\n";
     for (const auto& l : d.lines) {
         double px = comp(l.point, a), py = comp(l.point, b), dx = comp(l.direction, a), dy = comp(l.direction, b);
@@ -306,7 +325,7 @@ void write_svg(std::ostream& out, const Drawing& d, const int view[2], const std
     out << "  </g>\n  <g class=\"points\" clip-path=\"url(#plot)\">\n";
     for (const auto& m : d.markers) {
         double x = f.X(comp(m.point, a)), y = f.Y(comp(m.point, b));
-        out << "    <circle class=\"point\" cx=\"" << num(x) << "\" cy=\"" << num(y) << "\" r=\"4\"/>\n";
+        out << "    <circle class=\"" << m.style << "\" cx=\"" << num(x) << "\" cy=\"" << num(y) << "\" r=\"4\"/>\n";
         wanted.push_back({{x, y}, m.label});
     }
     out << "  </g>\n";
