@@ -117,6 +117,20 @@ inline std::string meaning(std::string_view routine, int code) {
         {"MCKPL0", 1, "the eigensolver's sweep limit was reached"},
         {"MCKPL0", 2, "NDIM < 1 or NPTS < 1"},
         {"MCKPL0", 11, "EPSPB is not positive (the tolerance block is not set)"},
+        {"MCVPDS", -1, "the curve is a point"},
+        {"MCVPDS", -2, "the curve lies on a sphere around the point"},
+        {"MCVPDS", 10, "more than 21 coefficients"},
+        {"MCVPDS", 20, "the restriction to a piece failed"},
+        {"MCVPDS", 30, "the projection failed on a piece"},
+        {"MCVPDS", 40, "the length could not be computed"},
+        {"MCVPDS", 100, "dimension not 2 or 3"},
+        {"MDPCV0", -2, "the curve lies on a sphere around the point"},
+        {"MDPCV0", -3, "the curve is a point"},
+        {"MDPCV0", 1, "the length, the sphere test or the solver failed"},
+        {"MDPCV0", 2, "dimension not 2 or 3, or capacity below 1"},
+        {"SIEPF1", 1, "the classification of a point failed; the points after it are not classified"},
+        {"SIEPF1", 2, "a count out of range"},
+        {"SIEPF1", 3, "the boundary is open"},
     };
     for (const Row& r : rows)
         if (r.routine == routine && r.code == code) return r.text;
@@ -729,6 +743,121 @@ inline std::string shape_kind(std::span<const double> values, double tol) {
     char kind[4] = {' ', ' ', ' ', ' '};
     mckent(&n, values.data(), &tol, kind, 4);
     return std::string(kind, 4);
+}
+
+// ---- Projection --------------------------------------------------------------------
+
+struct Nearest {
+    std::vector<double> t;       // parameters of the nearest points, in [0, 1]
+    std::vector<double> points;  // dim values per point
+    double distance = 0.0;
+    int code = 0;                // 0, -1 (the curve is a point) or -2 (on a sphere around x)
+};
+
+// The points of the curve on [0, 1] (dim 2 or 3, at most 21 coefficients)
+// nearest to x (mcvpds).
+inline Nearest nearest(const Curve& c, std::span<const double> x) {
+    detail::require(c.dim == 2 || c.dim == 3, "nearest: dim must be 2 or 3");
+    detail::require(x.size() == static_cast<std::size_t>(c.dim), "nearest: x needs dim values");
+    int n = c.ncoef(), nsol = 0, ier = 0;
+    detail::require(n <= 21, "nearest: at most 21 coefficients");
+    const std::size_t cap = 2 * static_cast<std::size_t>(n) - 1;
+    Nearest r;
+    r.t.resize(cap);
+    r.points.resize(cap * static_cast<std::size_t>(c.dim));
+    mcvpds(&c.dim, &n, c.coef.data(), x.data(), &nsol, r.t.data(), r.points.data(), &r.distance, &ier);
+    r.code = detail::check("MCVPDS", ier);
+    r.t.resize(static_cast<std::size_t>(nsol));
+    r.points.resize(static_cast<std::size_t>(nsol) * static_cast<std::size_t>(c.dim));
+    return r;
+}
+
+struct Extremal {
+    std::vector<double> t;           // parameters of the extremal points
+    std::vector<double> points;      // dim values per point
+    std::vector<double> intervals;   // pairs: stretches at the extreme distance
+    std::vector<double> noisy;       // pairs: stretches that could not be settled
+    double distance = 0.0;
+    int code = 0;                    // 0, -2 (on a sphere around x) or -3 (a point): lists empty
+};
+
+// The nearest (farthest = false) or farthest points of the curve on
+// [ta, tb] from x (mdpcv0), dim 2 or 3, at most 21 coefficients; eps the
+// length tolerance, capacity the size of each list.
+inline Extremal extremal_distance(const Curve& c, std::span<const double> x, bool farthest, double eps = 1e-9,
+                                  int capacity = 64) {
+    detail::require(c.dim == 2 || c.dim == 3, "extremal_distance: dim must be 2 or 3");
+    detail::require(x.size() == static_cast<std::size_t>(c.dim), "extremal_distance: x needs dim values");
+    detail::require(c.ncoef() <= 21, "extremal_distance: at most 21 coefficients");
+    detail::require(capacity >= 1, "extremal_distance: capacity must be at least 1");
+    int n = c.ncoef(), sens = farthest ? -1 : 1, npts = 0, nint = 0, nnoise = 0, ier = 0;
+    const double bounds[2] = {c.ta, c.tb}, epsa = 1e-13, epsb = 1e-13;
+    const std::size_t cap = static_cast<std::size_t>(capacity);
+    Extremal r;
+    r.t.resize(cap);
+    r.points.resize(cap * static_cast<std::size_t>(c.dim));
+    r.intervals.resize(2 * cap);
+    r.noisy.resize(2 * cap);
+    mdpcv0(&c.dim, &n, c.coef.data(), bounds, x.data(), &sens, &eps, &epsa, &epsb, &capacity, &npts, r.t.data(),
+           r.points.data(), &nint, r.intervals.data(), &nnoise, r.noisy.data(), &r.distance, &ier);
+    r.code = detail::check("MDPCV0", ier);
+    r.t.resize(static_cast<std::size_t>(npts));
+    r.points.resize(static_cast<std::size_t>(npts) * static_cast<std::size_t>(c.dim));
+    r.intervals.resize(2 * static_cast<std::size_t>(nint));
+    r.noisy.resize(2 * static_cast<std::size_t>(nnoise));
+    return r;
+}
+
+// ---- Point classification ------------------------------------------------------------
+
+enum Side : int { inside = 1, outside = -1, on_boundary = 0, undetermined = 10 };
+
+// Where each point of the plane (2 values per point) lies against the
+// domain bounded by the closed chain of planar curves `boundary` (each on
+// its interval, 2 to 21 coefficients) (siepf1), into result (one per
+// point). tolrel is the relative parameter tolerance of a crossing near a
+// curve end. The curves are packed into the routine's arrays, each with the
+// box of its control polygon.
+inline void classify(std::span<const Curve> boundary, std::span<const double> points, std::span<int> result,
+                     double tolrel = 1e-6) {
+    detail::require(!boundary.empty(), "classify: at least one boundary curve");
+    detail::require(points.size() % 2 == 0 && result.size() >= points.size() / 2,
+                    "classify: two values per point and one result per point");
+    int ncmax = 2;
+    for (const Curve& c : boundary) {
+        detail::require(c.dim == 2, "classify: boundary curves of dimension 2");
+        detail::require(c.ncoef() >= 2 && c.ncoef() <= 21, "classify: 2 to 21 coefficients per boundary curve");
+        ncmax = std::max(ncmax, c.ncoef());
+    }
+    int ncurve = static_cast<int>(boundary.size()), ldpt = 2, npoint = static_cast<int>(points.size() / 2), ier = 0;
+    const std::size_t m = boundary.size(), stride = 2 * static_cast<std::size_t>(ncmax);
+    std::vector<double> coefs(stride * m, 0.0), intervals(2 * m), boxes(6 * m);
+    std::vector<int> ncoef(m);
+    for (std::size_t i = 0; i < m; ++i) {
+        const Curve& c = boundary[i];
+        std::copy(c.coef.begin(), c.coef.end(), coefs.begin() + static_cast<std::ptrdiff_t>(stride * i));
+        intervals[2 * i] = c.ta, intervals[2 * i + 1] = c.tb;
+        ncoef[i] = c.ncoef();
+        const auto poly = control_polygon(c);
+        double x0 = poly[0], x1 = poly[0], y0 = poly[1], y1 = poly[1];
+        for (std::size_t k = 2; k < poly.size(); k += 2) {
+            x0 = std::min(x0, poly[k]), x1 = std::max(x1, poly[k]);
+            y0 = std::min(y0, poly[k + 1]), y1 = std::max(y1, poly[k + 1]);
+        }
+        const double box[6] = {x0, y0, x1 - x0, 0.0, 0.0, y1 - y0};
+        std::copy(box, box + 6, boxes.begin() + static_cast<std::ptrdiff_t>(6 * i));
+    }
+    std::fill(result.begin(), result.end(), static_cast<int>(undetermined));
+    siepf1(&ncmax, &ncurve, coefs.data(), intervals.data(), ncoef.data(), boxes.data(), &ldpt, &npoint, points.data(),
+           &tolrel, result.data(), &ier);
+    detail::check("SIEPF1", ier);
+}
+
+inline std::vector<int> classify(std::span<const Curve> boundary, std::span<const double> points,
+                                 double tolrel = 1e-6) {
+    std::vector<int> r(points.size() / 2);
+    classify(boundary, points, r, tolrel);
+    return r;
 }
 
 }  // namespace velcurve

@@ -274,6 +274,50 @@ TEST_F(CxxLayer, ApproximationShapeAndTheirFailures) {
     EXPECT_THROW(velcurve::box(Curve(2, std::vector<double>(44, 1.0)), 1e-9), std::invalid_argument);
 }
 
+TEST_F(CxxLayer, ProjectionAndClassification) {
+    std::mt19937 rng(9);
+    for (int dim : {2, 3}) {
+        Curve c = random_curve(rng, dim, 4);
+        const double x[3] = {0.3, -0.2, 0.1};
+        int n = 4, nsol = 0, ier = 0;
+        std::vector<double> params(7), proj(21);
+        double dist = 0;
+        mcvpds(&dim, &n, c.coef.data(), x, &nsol, params.data(), proj.data(), &dist, &ier);
+        auto nr = velcurve::nearest(c, std::span<const double>(x, static_cast<std::size_t>(dim)));
+        EXPECT_EQ(nr.code, ier);
+        EXPECT_EQ(nr.distance, dist);
+        EXPECT_EQ(nr.t, std::vector<double>(params.begin(), params.begin() + nsol));
+        for (bool far : {false, true}) {
+            int sens = far ? -1 : 1, nmax = 64, npts = 0, nint = 0, nnoise = 0;
+            const double bounds[2] = {0.0, 1.0}, eps = 1e-9, epsa = 1e-13, epsb = 1e-13;
+            std::vector<double> par(64), pts(192), ints(128), noise(128);
+            mdpcv0(&dim, &n, c.coef.data(), bounds, x, &sens, &eps, &epsa, &epsb, &nmax, &npts, par.data(), pts.data(),
+                   &nint, ints.data(), &nnoise, noise.data(), &dist, &ier);
+            auto ex = velcurve::extremal_distance(c, std::span<const double>(x, static_cast<std::size_t>(dim)), far);
+            EXPECT_EQ(ex.distance, dist);
+            EXPECT_EQ(ex.t, std::vector<double>(par.begin(), par.begin() + npts));
+            if (!far) EXPECT_NEAR(ex.distance, nr.distance, 1e-9);
+        }
+    }
+    // The unit square as four segments, and points inside, outside and on it.
+    const std::vector<Curve> square = {Curve(2, {0, 0, 1, 0}), Curve(2, {1, 0, 0, 1}), Curve(2, {1, 1, -1, 0}),
+                                       Curve(2, {0, 1, 0, -1})};
+    const double pts[] = {0.5, 0.5, 1.5, 0.5, -0.2, 0.3, 0.25, 0.75, 1.0, 0.5};
+    EXPECT_EQ(velcurve::classify(square, pts),
+              (std::vector<int>{velcurve::inside, velcurve::outside, velcurve::outside, velcurve::inside,
+                                velcurve::on_boundary}));
+    const std::vector<Curve> open = {Curve(2, {0, 0, 1, 0}), Curve(2, {1, 0, 0, 1})};
+    try {
+        velcurve::classify(open, pts);
+        FAIL() << "no exception";
+    } catch (const velcurve::Error& e) {
+        EXPECT_EQ(e.routine(), "SIEPF1");
+        EXPECT_EQ(e.code(), 3);
+    }
+    EXPECT_THROW(velcurve::nearest(Curve(2, std::vector<double>(44, 1.0)), std::vector<double>{0, 0}),
+                 std::invalid_argument);
+}
+
 TEST_F(CxxLayer, SpanOverloadsAllocateNothing) {
     Curve c(3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     double out[3];

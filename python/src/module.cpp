@@ -477,6 +477,84 @@ std::string shape_kind(const Array& values, double tol) {
     return released([&] { return velcurve::shape_kind(v, tol); });
 }
 
+py::array points_array(const std::vector<double>& v, int dim) {
+    Array out({static_cast<py::ssize_t>(v.size()) / dim, static_cast<py::ssize_t>(dim)});
+    std::copy(v.begin(), v.end(), out.mutable_data());
+    return out;
+}
+
+py::tuple nearest(const Array& coef, const Array& x) {
+    vc c = curve_of(coef, "coef", 21, 2, 3);
+    auto p = vector_of(x, "x", static_cast<std::size_t>(c.dim));
+    auto r = released([&] { return velcurve::nearest(c, p); });
+    return py::make_tuple(to_array(r.t), points_array(r.points, c.dim), r.distance, r.code);
+}
+
+// The nearest point to each of many points (n, dim): the parameter of the
+// first nearest point, the distance and the code of each. A failing point
+// keeps its code and NaN.
+py::tuple nearest_many(const Array& coef, const Array& points) {
+    vc c = curve_of(coef, "coef", 21, 2, 3);
+    if (points.ndim() != 2 || points.shape(1) != c.dim) bad("points", "expected an array of shape (n, dim)");
+    const py::ssize_t n = points.shape(0);
+    Array t(n), dist(n);
+    py::array_t<int> codes(n);
+    double *tp = t.mutable_data(), *dp = dist.mutable_data();
+    int* ip = codes.mutable_data();
+    const double* x = points.data();
+    released([&] {
+        int nc = c.ncoef();
+        std::array<double, 41> params{};
+        std::array<double, 123> proj{};
+        for (py::ssize_t i = 0; i < n; ++i) {
+            int nsol = 0, ier = 0;
+            mcvpds(&c.dim, &nc, c.coef.data(), x + i * c.dim, &nsol, params.data(), proj.data(), dp + i, &ier);
+            ip[i] = ier;
+            tp[i] = ier > 0 || nsol < 1 ? NAN : params[0];
+            if (ier > 0) dp[i] = NAN;
+        }
+        return 0;
+    });
+    return py::make_tuple(t, dist, codes);
+}
+
+py::tuple extremal_distance(const Array& coef, const Array& x, bool farthest, double a, double b, double eps,
+                            int capacity) {
+    vc c = curve_of(coef, "coef", 21, 2, 3);
+    auto p = vector_of(x, "x", static_cast<std::size_t>(c.dim));
+    if (capacity < 1) bad("capacity", "must be at least 1");
+    c.ta = a, c.tb = b;
+    auto r = released([&] { return velcurve::extremal_distance(c, p, farthest, eps, capacity); });
+    return py::make_tuple(to_array(r.t), points_array(r.points, c.dim), pairs_array(r.intervals),
+                          pairs_array(r.noisy), r.distance, r.code);
+}
+
+// Points (n, 2) against the domain bounded by the closed chain of planar
+// curves `boundary` (a list of (ncoef, 2) arrays, 2 to 21 coefficients) on
+// their intervals (m, 2).
+py::array classify(const py::list& boundary, const Array& intervals, const Array& points, double tolrel) {
+    if (boundary.empty()) bad("boundary", "at least one curve");
+    if (intervals.ndim() != 2 || intervals.shape(0) != static_cast<py::ssize_t>(boundary.size()) || intervals.shape(1) != 2)
+        bad("intervals", "expected an array of shape (len(boundary), 2)");
+    std::vector<vc> curves;
+    for (std::size_t i = 0; i < boundary.size(); ++i) {
+        vc c = curve_of(boundary[i].cast<Array>(), "boundary", 21, 2, 2);
+        if (c.ncoef() < 2) bad("boundary", "2 to 21 coefficients per curve");
+        c.ta = intervals.at(static_cast<py::ssize_t>(i), 0), c.tb = intervals.at(static_cast<py::ssize_t>(i), 1);
+        curves.push_back(std::move(c));
+    }
+    if (points.ndim() != 2 || points.shape(1) != 2) bad("points", "expected an array of shape (n, 2)");
+    if (!(tolrel >= 0.0 && tolrel < 0.5)) bad("tolrel", "must lie in [0, 0.5)");
+    py::array_t<int> out(points.shape(0));
+    int* o = out.mutable_data();
+    std::span<const double> pts(points.data(), static_cast<std::size_t>(points.size()));
+    released([&] {
+        velcurve::classify(curves, pts, std::span<int>(o, static_cast<std::size_t>(points.shape(0))), tolrel);
+        return 0;
+    });
+    return out;
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_velcurve, m) {
@@ -519,6 +597,11 @@ PYBIND11_MODULE(_velcurve, m) {
           py::arg("order"), py::arg("max_segments"), py::arg("max_coef"), py::arg("npcode"));
     m.def("principal_axes", &principal_axes, py::arg("points"));
     m.def("shape_kind", &shape_kind, py::arg("values"), py::arg("tol"));
+    m.def("nearest", &nearest, py::arg("coef"), py::arg("x"));
+    m.def("nearest_many", &nearest_many, py::arg("coef"), py::arg("points"));
+    m.def("extremal_distance", &extremal_distance, py::arg("coef"), py::arg("x"), py::arg("farthest"), py::arg("a"),
+          py::arg("b"), py::arg("eps"), py::arg("capacity"));
+    m.def("classify", &classify, py::arg("boundary"), py::arg("intervals"), py::arg("points"), py::arg("tolrel"));
     m.def("set_tolerances", [](double eps1, double epsnr, double epspb, double epspb2, double eps3d, int nitnr, int nitln) {
         velcurve::Tolerances{eps1, epsnr, epspb, epspb2, eps3d, nitnr, nitln}.apply();
     });

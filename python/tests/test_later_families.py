@@ -186,3 +186,54 @@ def test_failing_codes_raise_with_routine_and_code():
     nan = np.full((4, 2), np.nan)
     velcurve.boxes(nan, raise_on_failure=False)
     velcurve.curvature(nan, 0.5, raise_on_failure=False)
+
+
+def test_projection_matches_mcvpds_and_mdpcv0():
+    rng = np.random.default_rng(41)
+    for dim in (2, 3):
+        c = rng.uniform(-1, 1, size=(4, dim))
+        xs = rng.uniform(-1, 1, size=(12, dim))
+        many = velcurve.nearest_many(c, xs)
+        for i, x in enumerate(xs):
+            params, proj, dist, nsol, ier = np.zeros(7), np.zeros(7 * dim), ctypes.c_double(), out_int(), out_int()
+            LIB.mcvpds(ci(dim), ci(4), ptr(c), ptr(x), ctypes.byref(nsol), ptr(params), ptr(proj),
+                       ctypes.byref(dist), ctypes.byref(ier))
+            one = velcurve.nearest(c, x)
+            assert (one.distance, one.code) == (dist.value, ier.value)
+            assert np.array_equal(one.t, params[: nsol.value])
+            assert np.array_equal(one.points, proj[: dim * nsol.value].reshape(-1, dim))
+            assert (many.t[i], many.distance[i]) == (params[0], dist.value)
+            far = velcurve.extremal_distance(c, x, farthest=True)
+            samples = velcurve.evaluate(c, np.linspace(0, 1, 201))
+            assert far.distance >= np.linalg.norm(samples - x, axis=1).max() - 1e-9
+            assert velcurve.extremal_distance(c, x).distance == pytest.approx(dist.value, abs=1e-9)
+
+
+def test_classification_against_a_square_and_its_failures():
+    square = [[[0, 0], [1, 0]], [[1, 0], [0, 1]], [[1, 1], [-1, 0]], [[0, 1], [0, -1]]]
+    pts = np.array([[0.5, 0.5], [1.5, 0.5], [-0.2, 0.3], [0.25, 0.75], [1.0, 0.5]])
+    got = velcurve.classify(square, pts)
+    assert got.tolist() == [velcurve.INSIDE, velcurve.OUTSIDE, velcurve.OUTSIDE, velcurve.INSIDE,
+                            velcurve.ON_BOUNDARY]
+    # Random points (float32, converted): inside exactly when within the square.
+    rng = np.random.default_rng(43)
+    p = rng.uniform(-0.5, 1.5, size=(40, 2))
+    got = velcurve.classify(square, p.astype(np.float32))
+    f = p.astype(np.float32).astype(float)
+    inside = (f > 0).all(axis=1) & (f < 1).all(axis=1)
+    assert (got == np.where(inside, 1, -1)).all()
+    with pytest.raises(velcurve.Error) as e:
+        velcurve.classify(square[:2], pts)
+    assert e.value.routine == "SIEPF1" and e.value.code == 3
+    for call, argument in [
+        (lambda: velcurve.classify([], pts), "boundary"),
+        (lambda: velcurve.classify([[[0, 0, 0], [1, 0, 0]]], pts), "boundary"),
+        (lambda: velcurve.classify(square, pts[:, :1]), "points"),
+        (lambda: velcurve.classify(square, pts, intervals=np.zeros((3, 2))), "intervals"),
+        (lambda: velcurve.classify(square, pts, tolrel=0.7), "tolrel"),
+        (lambda: velcurve.nearest(np.zeros((22, 2)), [0, 0]), "coef"),
+        (lambda: velcurve.nearest_many(np.zeros((3, 2)), np.zeros((4, 3))), "points"),
+        (lambda: velcurve.extremal_distance(np.zeros((3, 2)), [0, 0], capacity=0), "capacity"),
+    ]:
+        with pytest.raises(ValueError, match=f"^{argument}:"):
+            call()

@@ -358,6 +358,67 @@ def shape_kind(values, tol):
     return _velcurve.shape_kind(values, float(tol))
 
 
+class Nearest(NamedTuple):
+    t: np.ndarray       # parameters of the nearest points, in [0, 1]
+    points: np.ndarray  # shape (k, dim)
+    distance: float
+    code: int           # 0, -1 (the curve is a point) or -2 (on a sphere around x)
+
+
+def nearest(coef, x):
+    """The points of the curve on [0, 1] (dim 2 or 3, at most 21
+    coefficients) nearest to ``x`` (MCVPDS)."""
+    return Nearest(*_velcurve.nearest(coef, x))
+
+
+class NearestMany(NamedTuple):
+    t: np.ndarray         # shape (n,): the parameter of the first nearest point
+    distance: np.ndarray  # shape (n,)
+    code: np.ndarray      # shape (n,)
+
+
+def nearest_many(coef, points, raise_on_failure=True):
+    """The nearest point of the curve to each of ``points`` (n, dim) in one
+    call (MCVPDS per point). A failing point raises Error with
+    ``raise_on_failure``; otherwise it keeps its code and NaN."""
+    r = NearestMany(*_velcurve.nearest_many(coef, points))
+    if raise_on_failure:
+        _raise_first(r.code, "MCVPDS", "point")
+    return r
+
+
+class Extremal(NamedTuple):
+    t: np.ndarray          # parameters of the extremal points
+    points: np.ndarray     # shape (k, dim)
+    intervals: np.ndarray  # shape (k, 2): stretches at the extreme distance
+    noisy: np.ndarray      # shape (k, 2): stretches that could not be settled
+    distance: float
+    code: int              # 0, -2 (on a sphere around x) or -3 (the curve is a point)
+
+
+def extremal_distance(coef, x, farthest=False, interval=(0.0, 1.0), eps=1e-9, capacity=64):
+    """The nearest (or, with ``farthest``, the farthest) points of the curve
+    on ``interval`` from ``x`` (MDPCV0; dim 2 or 3, at most 21
+    coefficients), with the stretches at that distance."""
+    return Extremal(*_velcurve.extremal_distance(coef, x, bool(farthest), float(interval[0]), float(interval[1]),
+                                                 float(eps), int(capacity)))
+
+
+INSIDE, OUTSIDE, ON_BOUNDARY, UNDETERMINED = 1, -1, 0, 10
+
+
+def classify(boundary, points, intervals=None, tolrel=1e-6):
+    """Where each of ``points`` (n, 2) lies against the domain bounded by the
+    closed chain of planar curves ``boundary`` (a list of (ncoef, 2) arrays,
+    2 to 21 coefficients, on ``intervals`` (m, 2), [0, 1] by default)
+    (SIEPF1): an int array of INSIDE (1), OUTSIDE (-1), ON_BOUNDARY (0) or
+    UNDETERMINED (10). An open boundary raises Error (code 3)."""
+    curves = [np.asarray(c, dtype=float) for c in boundary]
+    if intervals is None:
+        intervals = np.tile([0.0, 1.0], (len(curves), 1))
+    return _velcurve.classify(curves, intervals, points, float(tolrel))
+
+
 __all__ = [
     "Error", "Tolerances", "get_tolerances", "set_tolerances", "tolerances",
     "evaluate", "derivatives", "control_polygon", "from_polygon",
@@ -367,4 +428,6 @@ __all__ = [
     "NoisyRoots", "roots_noisy", "ArcLength", "arc_length", "AtLength", "at_length",
     "Curvature", "curvature", "Frenet", "frenet", "Bounds", "bounds", "coarse_bounds", "Boxes", "boxes",
     "Approximation", "approximate", "PrincipalAxes", "principal_axes", "shape_kind",
+    "Nearest", "nearest", "NearestMany", "nearest_many", "Extremal", "extremal_distance",
+    "INSIDE", "OUTSIDE", "ON_BOUNDARY", "UNDETERMINED", "classify",
 ]
