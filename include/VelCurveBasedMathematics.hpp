@@ -117,6 +117,10 @@ inline std::string meaning(std::string_view routine, int code) {
         {"MCKPL0", 1, "the eigensolver's sweep limit was reached"},
         {"MCKPL0", 2, "NDIM < 1 or NPTS < 1"},
         {"MCKPL0", 11, "EPSPB is not positive (the tolerance block is not set)"},
+        {"MBLCR4", 1, "the work-space request was refused"},
+        {"MBLCR4", 2, "the axes or the box failed"},
+        {"MBLCR4", 3, "a count out of range, or the change of interval failed"},
+        {"MBLCR4", 200, "the work space could not be released (results complete)"},
         {"MCVPDS", -1, "the curve is a point"},
         {"MCVPDS", -2, "the curve lies on a sphere around the point"},
         {"MCVPDS", 10, "more than 21 coefficients"},
@@ -640,6 +644,43 @@ inline Box box(const Curve& c, double tol) {
         r.lower.push_back(b[2 * static_cast<std::size_t>(k)]);
         r.upper.push_back(b[2 * static_cast<std::size_t>(k) + 1]);
     }
+    return r;
+}
+
+struct OrientedBox {
+    std::vector<double> center;  // dim values: the barycentre
+    std::vector<double> axes;    // dim x dim, unit columns, a direct frame in 2 and 3D
+    std::vector<double> half;    // half-lengths along the axes, longest first
+};
+
+// The oriented box of the arcs over [a, b] of curves of one dimension (each
+// 1 to 61 coefficients) (mblcr4, the box option). The curves are packed
+// into the routine's array.
+inline OrientedBox oriented_box(std::span<const Curve> curves, double a, double b) {
+    detail::require(!curves.empty(), "oriented_box: at least one curve");
+    const int dim = curves.front().dim;
+    int ncmax = 1;
+    for (const Curve& c : curves) {
+        detail::require(c.dim == dim, "oriented_box: curves of one dimension");
+        ncmax = std::max(ncmax, c.ncoef());
+    }
+    detail::require(ncmax <= 61, "oriented_box: at most 61 coefficients per curve");
+    const std::size_t d = static_cast<std::size_t>(dim), stride = d * static_cast<std::size_t>(ncmax);
+    std::vector<double> crv(stride * curves.size(), 0.0);
+    std::vector<int> ncoef(curves.size());
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        std::copy(curves[i].coef.begin(), curves[i].coef.end(), crv.begin() + static_cast<std::ptrdiff_t>(stride * i));
+        ncoef[i] = curves[i].ncoef();
+    }
+    int ncurve = static_cast<int>(curves.size()), iopt = 1, ier = 0;
+    const double tint[2] = {a, b};
+    OrientedBox r;
+    r.center.resize(d);
+    r.axes.resize(d * d);
+    r.half.resize(d);
+    mblcr4(&dim, &ncmax, &ncurve, crv.data(), ncoef.data(), tint, &iopt, r.center.data(), r.axes.data(),
+           r.half.data(), &ier);
+    detail::check("MBLCR4", ier);
     return r;
 }
 

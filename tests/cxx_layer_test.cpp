@@ -318,6 +318,33 @@ TEST_F(CxxLayer, ProjectionAndClassification) {
                  std::invalid_argument);
 }
 
+TEST_F(CxxLayer, OrientedBoxEqualsTheCCallAndHoldsTheCurves) {
+    std::mt19937 rng(13);
+    const std::vector<Curve> curves = {random_curve(rng, 3, 4), random_curve(rng, 3, 6), random_curve(rng, 3, 2)};
+    auto ob = velcurve::oriented_box(curves, 0.0, 1.0);
+    int dim = 3, ncmax = 6, ncurve = 3, iopt = 1, ier = 0;
+    std::vector<double> crv(54, 0.0);
+    for (std::size_t i = 0; i < 3; ++i) std::copy(curves[i].coef.begin(), curves[i].coef.end(), crv.begin() + 18 * i);
+    const int ncoef[] = {4, 6, 2};
+    const double tint[2] = {0.0, 1.0};
+    double g[3], v[9], ext[3];
+    mblcr4(&dim, &ncmax, &ncurve, crv.data(), ncoef, tint, &iopt, g, v, ext, &ier);
+    EXPECT_EQ(ob.center, std::vector<double>(g, g + 3));
+    EXPECT_EQ(ob.axes, std::vector<double>(v, v + 9));
+    EXPECT_EQ(ob.half, std::vector<double>(ext, ext + 3));
+    for (const Curve& c : curves)
+        for (double t = 0.0; t <= 1.0; t += 0.05) {
+            auto p = velcurve::point(c, t);
+            for (int k = 0; k < 3; ++k) {
+                double s = 0;
+                for (int j = 0; j < 3; ++j) s += (p[static_cast<std::size_t>(j)] - g[j]) * v[3 * k + j];
+                EXPECT_LE(std::abs(s), ext[k] + 1e-9);
+            }
+        }
+    EXPECT_THROW(velcurve::oriented_box(std::vector<Curve>{curves[0], Curve(2, {0, 0, 1, 1})}, 0.0, 1.0),
+                 std::invalid_argument);
+}
+
 TEST_F(CxxLayer, SpanOverloadsAllocateNothing) {
     Curve c(3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     double out[3];

@@ -555,6 +555,22 @@ py::array classify(const py::list& boundary, const Array& intervals, const Array
     return out;
 }
 
+// The oriented box of curves given as an array (m, ncoef, dim), over [a, b].
+py::tuple oriented_box(const Array& coefs, double a, double b) {
+    if (coefs.ndim() != 3 || coefs.shape(0) < 1) bad("coefs", "expected an array of shape (m, ncoef, dim), m >= 1");
+    const py::ssize_t m = coefs.shape(0), n = coefs.shape(1), d = coefs.shape(2);
+    if (n < 1 || n > 61) bad("coefs", "1 to 61 coefficients per curve, got " + std::to_string(n));
+    if (d < 1) bad("coefs", "the dimension must be at least 1");
+    std::vector<vc> curves;
+    for (py::ssize_t i = 0; i < m; ++i)
+        curves.emplace_back(static_cast<int>(d), std::vector<double>(coefs.data() + i * n * d, coefs.data() + (i + 1) * n * d));
+    auto r = released([&] { return velcurve::oriented_box(curves, a, b); });
+    Array axes({d, d});
+    for (py::ssize_t i = 0; i < d; ++i)
+        for (py::ssize_t j = 0; j < d; ++j) axes.mutable_data()[i * d + j] = r.axes[static_cast<std::size_t>(j * d + i)];
+    return py::make_tuple(to_array(r.center), axes, to_array(r.half));
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_velcurve, m) {
@@ -602,6 +618,7 @@ PYBIND11_MODULE(_velcurve, m) {
     m.def("extremal_distance", &extremal_distance, py::arg("coef"), py::arg("x"), py::arg("farthest"), py::arg("a"),
           py::arg("b"), py::arg("eps"), py::arg("capacity"));
     m.def("classify", &classify, py::arg("boundary"), py::arg("intervals"), py::arg("points"), py::arg("tolrel"));
+    m.def("oriented_box", &oriented_box, py::arg("coefs"), py::arg("a"), py::arg("b"));
     m.def("set_tolerances", [](double eps1, double epsnr, double epspb, double epspb2, double eps3d, int nitnr, int nitln) {
         velcurve::Tolerances{eps1, epsnr, epspb, epspb2, eps3d, nitnr, nitln}.apply();
     });

@@ -237,3 +237,23 @@ def test_classification_against_a_square_and_its_failures():
     ]:
         with pytest.raises(ValueError, match=f"^{argument}:"):
             call()
+
+
+def test_oriented_box_holds_every_curve():
+    rng = np.random.default_rng(47)
+    curves = rng.uniform(-1, 1, size=(5, 4, 3))
+    r = velcurve.oriented_box(curves)
+    assert np.allclose(r.axes.T @ r.axes, np.eye(3), atol=1e-12)
+    assert np.linalg.det(r.axes) > 0
+    for c in curves:
+        local = (velcurve.evaluate(c, np.linspace(0, 1, 51)) - r.center) @ r.axes
+        assert (np.abs(local) <= r.half + 1e-9).all()
+    g, v, ext, ier = np.zeros(3), np.zeros(9), np.zeros(3), out_int()
+    crv, ncoef, tint = np.ascontiguousarray(curves), np.full(5, 4, dtype=np.int32), np.array([0.0, 1.0])
+    LIB.mblcr4(ci(3), ci(4), ci(5), ptr(crv), ncoef.ctypes.data_as(ctypes.POINTER(ctypes.c_int)), ptr(tint), ci(1),
+               ptr(g), ptr(v), ptr(ext), ctypes.byref(ier))
+    assert np.array_equal(r.center, g) and np.array_equal(r.half, ext)
+    assert np.array_equal(r.axes, v.reshape(3, 3).T)
+    assert velcurve.oriented_box(curves[0]).half.shape == (3,)
+    with pytest.raises(ValueError, match="^coefs:"):
+        velcurve.oriented_box(np.zeros((2, 62, 2)))

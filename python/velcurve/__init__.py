@@ -322,6 +322,19 @@ def boxes(coefs, interval=(0.0, 1.0), tol=1e-9, raise_on_failure=True):
     return Boxes(r.box[0], int(r.code[0])) if one else r
 
 
+class OrientedBox(NamedTuple):
+    center: np.ndarray  # shape (dim,): the barycentre
+    axes: np.ndarray    # shape (dim, dim): unit columns, a direct frame in 2 and 3D
+    half: np.ndarray    # half-lengths along the axes, longest first
+
+
+def oriented_box(coefs, interval=(0.0, 1.0)):
+    """The oriented box enclosing one curve (ncoef, dim) or m curves
+    (m, ncoef, dim) (1 to 61 coefficients) over ``interval`` (MBLCR4)."""
+    a = np.asarray(coefs, dtype=float)
+    return OrientedBox(*_velcurve.oriented_box(a[None] if a.ndim == 2 else a, float(interval[0]), float(interval[1])))
+
+
 class Approximation(NamedTuple):
     segments: list         # arrays (ncoef, ndim), each parametrised over [0, 1]
     breaks: np.ndarray     # segment s covers [breaks[s], breaks[s + 1]]
@@ -426,7 +439,7 @@ __all__ = [
     "CurveIntersection", "intersect", "intersect_many",
     "solve", "SymmetricEigen", "symmetric_eigen", "Integral", "integrate",
     "NoisyRoots", "roots_noisy", "ArcLength", "arc_length", "AtLength", "at_length",
-    "Curvature", "curvature", "Frenet", "frenet", "Bounds", "bounds", "coarse_bounds", "Boxes", "boxes",
+    "Curvature", "curvature", "Frenet", "frenet", "Bounds", "bounds", "coarse_bounds", "Boxes", "boxes", "OrientedBox", "oriented_box",
     "Approximation", "approximate", "PrincipalAxes", "principal_axes", "shape_kind",
     "Nearest", "nearest", "NearestMany", "nearest_many", "Extremal", "extremal_distance",
     "INSIDE", "OUTSIDE", "ON_BOUNDARY", "UNDETERMINED", "classify",
