@@ -146,6 +146,205 @@ TEST_F(CxxLayer, ScopedTolerancesRestoreTheBlock) {
     EXPECT_EQ(after.eps3d, before.eps3d);
 }
 
+TEST_F(CxxLayer, LaterFamiliesEqualTheCCalls) {
+    std::mt19937 rng(5);
+    for (int dim : {2, 3})
+        for (int ncoef : {3, 4, 7}) {
+            Curve c = random_curve(rng, dim, ncoef);
+            const double tint[2] = {0.0, 1.0};
+            int n = ncoef, ier = 0;
+            // Roots with noise on the first component (the curve's x(t) as a polynomial).
+            std::vector<double> x(static_cast<std::size_t>(ncoef));
+            for (int k = 0; k < ncoef; ++k) x[static_cast<std::size_t>(k)] = c.coef[static_cast<std::size_t>(k * dim)];
+            const double epsx = 1e-10, epsf = 1e-12;
+            std::vector<double> roots(60), noise(120), unres(120);
+            int nroot = 0, nnoise = 0, nunres = 0;
+            mrs1d0(x.data(), &n, tint, &epsx, &epsf, roots.data(), &nroot, noise.data(), &nnoise, unres.data(), &nunres,
+                   &ier);
+            auto nr = velcurve::roots_noisy(x, 0.0, 1.0, epsx, epsf);
+            EXPECT_EQ(nr.code, ier);
+            EXPECT_EQ(nr.t, std::vector<double>(roots.begin(), roots.begin() + nroot));
+            EXPECT_EQ(nr.noisy.size(), 2u * static_cast<std::size_t>(nnoise));
+            // Fine and coarse bounds, and the box.
+            double bmax = 0, bmin = 0, tmax = 0, tmin = 0, tol = 1e-9;
+            mbtpnu(&n, x.data(), tint, &tol, &bmax, &bmin, &tmax, &tmin, &ier);
+            auto fb = velcurve::bounds(x, 0.0, 1.0, tol);
+            EXPECT_EQ(fb.max, bmax);
+            EXPECT_EQ(fb.min, bmin);
+            EXPECT_EQ(fb.tmax, tmax);
+            EXPECT_EQ(fb.tmin, tmin);
+            mbtpnp(&n, x.data(), tint, &bmax, &bmin, &ier);
+            auto cb = velcurve::coarse_bounds(x, 0.0, 1.0);
+            EXPECT_EQ(cb.max, bmax);
+            EXPECT_EQ(cb.min, bmin);
+            EXPECT_LE(cb.min, fb.min + tol);
+            std::vector<double> box(2 * static_cast<std::size_t>(dim));
+            mbtcb1(&dim, &n, c.coef.data(), &dim, tint, &tol, box.data(), &ier);
+            auto b = velcurve::box(c, tol);
+            for (int k = 0; k < dim; ++k) {
+                EXPECT_EQ(b.lower[static_cast<std::size_t>(k)], box[2 * static_cast<std::size_t>(k)]);
+                EXPECT_EQ(b.upper[static_cast<std::size_t>(k)], box[2 * static_cast<std::size_t>(k) + 1]);
+            }
+            // Length and the parameter at half of it.
+            double ua = 0.0, ub = 1.0, eps = 1e-12, len = 0, diff = 0;
+            mcglc1(&dim, &dim, &n, c.coef.data(), &ua, &ub, &eps, &len, &diff, &ier);
+            auto al = velcurve::arc_length(c, 0.0, 1.0, eps);
+            EXPECT_EQ(al.length, len);
+            EXPECT_EQ(al.diff, diff);
+            double lena = 0.0, ratio = 0.5, uout = 0.0, ptol = 1e-10;
+            int niter = 0;
+            mposcv(&dim, &dim, &n, c.coef.data(), &ua, &ub, &lena, &len, &ratio, &uout, &ptol, &niter, &ier);
+            auto at = velcurve::at_length(c, 0.5, len, ptol);
+            EXPECT_EQ(at.t, uout);
+            EXPECT_EQ(at.iterations, niter);
+            // Curvature two ways: cvture and mprcrb agree to rounding.
+            for (double t : {0.1, 0.6}) {
+                std::vector<double> p(static_cast<std::size_t>(dim));
+                pocurv(&dim, &n, c.coef.data(), &t, p.data());
+                double work[1], curv = 0, radius = 0, center[3] = {};
+                cvture(p.data(), &dim, &n, c.coef.data(), &t, work, &curv, &radius, center, &ier);
+                auto cv = velcurve::curvature(c, t);
+                EXPECT_EQ(cv.code, ier);
+                EXPECT_EQ(cv.curvature, curv);
+                EXPECT_EQ(cv.radius, radius);
+                auto fr = velcurve::frenet(c, t);
+                EXPECT_NEAR(fr.curvature, curv, 1e-9 * (1 + curv));
+                double dot = 0;
+                for (int k = 0; k < dim; ++k)
+                    dot += fr.tangent[static_cast<std::size_t>(k)] * fr.normal[static_cast<std::size_t>(k)];
+                EXPECT_NEAR(dot, 0.0, 1e-12);
+            }
+        }
+}
+
+TEST_F(CxxLayer, ApproximationShapeAndTheirFailures) {
+    // exp(t) on [0, 1]: every derivative is the value.
+    auto ex = [](double t, int, std::span<double> v, int&) { v[0] = std::exp(t); };
+    velcurve::ApproximationOptions o;
+    o.tout_a = 0.0;
+    o.tout_b = 1.0;
+    auto ap = velcurve::approximate(ex, 1, 0.0, 1.0, 1e-10, o);
+    ASSERT_FALSE(ap.segments.empty());
+    EXPECT_EQ(ap.breaks.size(), ap.segments.size() + 1);
+    for (std::size_t s = 0; s < ap.segments.size(); ++s) {
+        const double mid = 0.5 * (ap.breaks[s] + ap.breaks[s + 1]);
+        EXPECT_NEAR(velcurve::point(ap.segments[s], 0.5)[0], std::exp(mid), 1e-9);
+    }
+    try {
+        velcurve::approximate([](double, int, std::span<double>, int& ier) { ier = 3; }, 1, 0.0, 1.0, 1e-8);
+        FAIL() << "no exception";
+    } catch (const velcurve::Error& e) {
+        EXPECT_EQ(e.routine(), "MAPFNC");
+        EXPECT_EQ(e.code(), 103);
+    }
+    // Points on a tilted line: one large variance, the axis along (1, 2, 2)/3.
+    std::vector<double> pts;
+    for (int i = 0; i < 5; ++i)
+        for (double v : {1.0 * i, 2.0 * i, 2.0 * i}) pts.push_back(v);
+    auto pa = velcurve::principal_axes(pts, 3);
+    EXPECT_NEAR(pa.centroid[0], 2.0, 1e-14);
+    EXPECT_NEAR(std::abs(pa.axes[0]), 1.0 / 3.0, 1e-12);
+    EXPECT_EQ(velcurve::shape_kind(pa.values, 1e-6), "DRTE");
+    EXPECT_EQ(velcurve::shape_kind(std::vector<double>{0.0, 0.0}, 1e-6), "POIN");
+    // Positive codes of the later families throw with their routine's name.
+    struct Case {
+        const char* routine;
+        int code;
+        void (*call)();
+    };
+    const Case cases[] = {
+        {"MRS1D0", 1, [] { velcurve::roots_noisy(std::vector<double>{1, -2}, 0.0, 1.0, -1.0, 1e-12); }},
+        {"MPOSCV", 2, [] { velcurve::at_length(Curve(2, {0, 0, 1, 0}), 1.5, 1.0, 1e-10); }},
+        {"CVTURE", 1, [] { velcurve::curvature(Curve(2, {0, 0, 0, 0, 1, 1}), 0.0); }},
+        {"MCKPL0", 11, [] {
+             velcurve::ScopedTolerances zero(velcurve::Tolerances{1e-9, 1e-10, 0.0, 1e-9, 1e-9, 100, 100});
+             velcurve::principal_axes(std::vector<double>{0, 0, 1, 1}, 2);
+         }},
+    };
+    for (const Case& k : cases) {
+        try {
+            k.call();
+            ADD_FAILURE() << k.routine << ": no exception";
+        } catch (const velcurve::Error& e) {
+            EXPECT_EQ(e.routine(), k.routine);
+            EXPECT_EQ(e.code(), k.code);
+            EXPECT_NE(e.meaning(), "failure");
+        }
+    }
+    EXPECT_THROW(velcurve::box(Curve(2, std::vector<double>(44, 1.0)), 1e-9), std::invalid_argument);
+}
+
+TEST_F(CxxLayer, ProjectionAndClassification) {
+    std::mt19937 rng(9);
+    for (int dim : {2, 3}) {
+        Curve c = random_curve(rng, dim, 4);
+        const double x[3] = {0.3, -0.2, 0.1};
+        int n = 4, nsol = 0, ier = 0;
+        std::vector<double> params(7), proj(21);
+        double dist = 0;
+        mcvpds(&dim, &n, c.coef.data(), x, &nsol, params.data(), proj.data(), &dist, &ier);
+        auto nr = velcurve::nearest(c, std::span<const double>(x, static_cast<std::size_t>(dim)));
+        EXPECT_EQ(nr.code, ier);
+        EXPECT_EQ(nr.distance, dist);
+        EXPECT_EQ(nr.t, std::vector<double>(params.begin(), params.begin() + nsol));
+        for (bool far : {false, true}) {
+            int sens = far ? -1 : 1, nmax = 64, npts = 0, nint = 0, nnoise = 0;
+            const double bounds[2] = {0.0, 1.0}, eps = 1e-9, epsa = 1e-13, epsb = 1e-13;
+            std::vector<double> par(64), pts(192), ints(128), noise(128);
+            mdpcv0(&dim, &n, c.coef.data(), bounds, x, &sens, &eps, &epsa, &epsb, &nmax, &npts, par.data(), pts.data(),
+                   &nint, ints.data(), &nnoise, noise.data(), &dist, &ier);
+            auto ex = velcurve::extremal_distance(c, std::span<const double>(x, static_cast<std::size_t>(dim)), far);
+            EXPECT_EQ(ex.distance, dist);
+            EXPECT_EQ(ex.t, std::vector<double>(par.begin(), par.begin() + npts));
+            if (!far) EXPECT_NEAR(ex.distance, nr.distance, 1e-9);
+        }
+    }
+    // The unit square as four segments, and points inside, outside and on it.
+    const std::vector<Curve> square = {Curve(2, {0, 0, 1, 0}), Curve(2, {1, 0, 0, 1}), Curve(2, {1, 1, -1, 0}),
+                                       Curve(2, {0, 1, 0, -1})};
+    const double pts[] = {0.5, 0.5, 1.5, 0.5, -0.2, 0.3, 0.25, 0.75, 1.0, 0.5};
+    EXPECT_EQ(velcurve::classify(square, pts),
+              (std::vector<int>{velcurve::inside, velcurve::outside, velcurve::outside, velcurve::inside,
+                                velcurve::on_boundary}));
+    const std::vector<Curve> open = {Curve(2, {0, 0, 1, 0}), Curve(2, {1, 0, 0, 1})};
+    try {
+        velcurve::classify(open, pts);
+        FAIL() << "no exception";
+    } catch (const velcurve::Error& e) {
+        EXPECT_EQ(e.routine(), "SIEPF1");
+        EXPECT_EQ(e.code(), 3);
+    }
+    EXPECT_THROW(velcurve::nearest(Curve(2, std::vector<double>(44, 1.0)), std::vector<double>{0, 0}),
+                 std::invalid_argument);
+}
+
+TEST_F(CxxLayer, OrientedBoxEqualsTheCCallAndHoldsTheCurves) {
+    std::mt19937 rng(13);
+    const std::vector<Curve> curves = {random_curve(rng, 3, 4), random_curve(rng, 3, 6), random_curve(rng, 3, 2)};
+    auto ob = velcurve::oriented_box(curves, 0.0, 1.0);
+    int dim = 3, ncmax = 6, ncurve = 3, iopt = 1, ier = 0;
+    std::vector<double> crv(54, 0.0);
+    for (std::size_t i = 0; i < 3; ++i) std::copy(curves[i].coef.begin(), curves[i].coef.end(), crv.begin() + 18 * i);
+    const int ncoef[] = {4, 6, 2};
+    const double tint[2] = {0.0, 1.0};
+    double g[3], v[9], ext[3];
+    mblcr4(&dim, &ncmax, &ncurve, crv.data(), ncoef, tint, &iopt, g, v, ext, &ier);
+    EXPECT_EQ(ob.center, std::vector<double>(g, g + 3));
+    EXPECT_EQ(ob.axes, std::vector<double>(v, v + 9));
+    EXPECT_EQ(ob.half, std::vector<double>(ext, ext + 3));
+    for (const Curve& c : curves)
+        for (double t = 0.0; t <= 1.0; t += 0.05) {
+            auto p = velcurve::point(c, t);
+            for (int k = 0; k < 3; ++k) {
+                double s = 0;
+                for (int j = 0; j < 3; ++j) s += (p[static_cast<std::size_t>(j)] - g[j]) * v[3 * k + j];
+                EXPECT_LE(std::abs(s), ext[k] + 1e-9);
+            }
+        }
+    EXPECT_THROW(velcurve::oriented_box(std::vector<Curve>{curves[0], Curve(2, {0, 0, 1, 1})}, 0.0, 1.0),
+                 std::invalid_argument);
+}
+
 TEST_F(CxxLayer, SpanOverloadsAllocateNothing) {
     Curve c(3, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     double out[3];

@@ -45,3 +45,31 @@ def test_evaluate_blocks(client):
     t = da.linspace(0, 1, 101, chunks=25)
     got = vd.evaluate_blocks(coef, t).compute()
     assert np.array_equal(got, velcurve.evaluate(coef, t.compute()))
+
+
+def test_intersect_many_equals_the_serial_call(client):
+    rng = np.random.default_rng(4)
+    a = rng.uniform(-1, 1, size=(60, 4, 2))
+    b = rng.uniform(-1, 1, size=(60, 4, 2))
+    blocks = vd.intersect_many(da.from_array(a, chunks=(15, 4, 2)), da.from_array(b, chunks=(15, 4, 2))).compute()
+    assert len(blocks) == 4
+    got, got_codes = [], []
+    for block in blocks:
+        pairs, codes = vd.split(block)
+        got += pairs
+        got_codes += codes.tolist()
+    found, codes = velcurve.intersect_many(a, b)
+    assert got_codes == codes.tolist()
+    for g, f in zip(got, found):
+        assert np.array_equal(g, f)
+    with pytest.raises(ValueError, match="^coef2:"):
+        vd.intersect_many(da.from_array(a, chunks=(15, 4, 2)), da.from_array(b, chunks=(20, 4, 2)))
+
+
+def test_boxes_blocks_equal_the_serial_call(client):
+    rng = np.random.default_rng(6)
+    a = rng.uniform(-1, 1, size=(50, 5, 3))
+    got = vd.boxes_blocks(da.from_array(a, chunks=(20, 5, 3))).compute()
+    assert np.array_equal(got, velcurve.boxes(a).box)
+    with pytest.raises(ValueError, match="^coefs:"):
+        vd.boxes_blocks(da.from_array(a, chunks=(20, 2, 3)))

@@ -2,28 +2,12 @@
 same shared library), its error paths and its checks of shapes and dtypes."""
 
 import ctypes
-import os
 
 import numpy as np
 import pytest
 
 import velcurve
-
-LIB = ctypes.CDLL(os.environ.get("VCBM_LIBRARY", "libVelCurveBasedMathematics.so"))
-D = ctypes.POINTER(ctypes.c_double)
-I = ctypes.POINTER(ctypes.c_int)
-
-
-def ptr(a):
-    return a.ctypes.data_as(D)
-
-
-def ci(v):
-    return ctypes.byref(ctypes.c_int(v))
-
-
-def cd(v):
-    return ctypes.byref(ctypes.c_double(v))
+from clib import LIB, cd, ci, ptr
 
 
 @pytest.fixture(autouse=True)
@@ -158,3 +142,34 @@ def test_other_dtypes_and_layouts_are_converted_not_misread():
     assert np.array_equal(velcurve.evaluate(coef.tolist(), 0.7), ref)
     # NaN goes to the library, which answers with numbers or a code.
     assert np.isnan(velcurve.evaluate(np.full((3, 2), np.nan), 0.5)).all()
+
+
+def test_intersections_single_and_many_match_umcvcv():
+    rng = np.random.default_rng(21)
+    c1 = rng.uniform(-1, 1, size=(30, 4, 2))
+    c2 = rng.uniform(-1, 1, size=(30, 4, 2))
+    found, codes = velcurve.intersect_many(c1, c2)
+    assert (codes <= 0).all()
+    for a, b, f in zip(c1, c2, found):
+        sol = np.zeros(2 * 64)
+        n = ctypes.c_int(0)
+        ier = ctypes.c_int(0)
+        LIB.umcvcv(ci(2), ci(4), ptr(np.ascontiguousarray(a)), cd(0.0), cd(1.0), ci(4),
+                   ptr(np.ascontiguousarray(b)), cd(0.0), cd(1.0), ci(1), ci(64), ctypes.byref(n), ptr(sol),
+                   ctypes.byref(ier))
+        assert np.array_equal(sol[: 2 * n.value].reshape(-1, 2), f)
+        assert np.array_equal(velcurve.intersect(a, b).pairs, f)
+        for t1, t2 in f:
+            assert np.allclose(velcurve.evaluate(a, t1), velcurve.evaluate(b, t2), atol=1e-8)
+    # A line through two chosen points of the demo cubic meets it there.
+    cubic = np.array([[0, 0], [3, 6], [3, -6], [-2, 0]], dtype=float)
+    line = np.array([[-1, 1.125], [6, 0]], dtype=float)
+    r = velcurve.intersect(cubic, line)
+    assert np.allclose(r.pairs[:, 0], [0.25, 0.75])
+    with pytest.raises(velcurve.Error) as e:
+        velcurve.intersect(cubic, line, capacity=1)
+    assert e.value.routine == "UMCVCV" and e.value.code == 1
+    with pytest.raises(ValueError, match="^coef2:"):
+        velcurve.intersect(cubic, np.zeros((3, 3)))
+    with pytest.raises(ValueError, match="^coef1:"):
+        velcurve.intersect_many(np.zeros((2, 22, 2)), np.zeros((2, 4, 2)))
