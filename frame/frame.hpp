@@ -212,6 +212,20 @@ private:
     Block blocks_[max_blocks];
 };
 
+// Runs BODY under R's frame for an internal step without an error argument
+// or work space that runs many times per call (a test on every piece of a
+// subdivision): the frame, whose only effect is then the trace, is opened
+// only when LEVEL reaches R's threshold, so the common case costs a compare.
+// R must be a static of the caller, as for a Frame.
+template <class Body>
+[[gnu::always_inline]] inline auto traced_step(const Routine& r, TraceLevel level, Body&& body) noexcept {
+    if (r.report_always || (r.threshold > 0 && level.value >= r.threshold)) [[unlikely]] {
+        Frame f(r, level);
+        return body();
+    }
+    return body();
+}
+
 // Failure report without a code (germsg) under the routine's name.
 void report_failure(const Routine& r) noexcept;
 // Error report with a code under the routine's name, outside the frame's own.

@@ -80,7 +80,7 @@ public:
         : trace_(trace), eval8_(eval8), c_(c), c2_(c2), nc_(neff), a_(a), b_(b), epsf_(epsf),
           epsnr_(tol::epsnr()), eps1_(eps1), nroot_(nroot), root_(root), work_(work) {}
 
-    bool stopped() const noexcept { return full_ || over_budget_; }
+    bool stopped() const noexcept { return stopped_; }
     bool full() const noexcept { return full_; }
     bool noisy() const noexcept { return noisy_ || over_budget_; }
     bool pbrn() const noexcept { return pbrn_; }
@@ -88,7 +88,7 @@ public:
 
     // Counts one split; false once the budget is spent.
     bool take_split() noexcept {
-        if (++splits_ > kMaxSplits) over_budget_ = true;
+        if (++splits_ > kMaxSplits) spend_budget();
         return !over_budget_;
     }
 
@@ -114,7 +114,7 @@ protected:
     void solve_polynomial_on(double wa, double wb) noexcept;
 
     void insert(double x, int mult, double eps) noexcept {
-        if (insert_solution(1, &x, mult, eps, nc_ - 1, nroot_, root_) != 0) full_ = true;
+        if (insert_solution(1, &x, mult, eps, nc_ - 1, nroot_, root_) != 0) full_ = stopped_ = true;
     }
 
     TraceLevel trace_;
@@ -134,6 +134,8 @@ private:
     // needs them.
     void derivatives() noexcept;
 
+    void spend_budget() noexcept { over_budget_ = stopped_ = true; }
+
     // Newton results are kept only inside the interval widened by EPSNR.
     void insert_checked(double x, int mult, double eps) noexcept {
         if (a_ - epsnr_ <= x && x <= b_ + epsnr_) insert(x, mult, eps);
@@ -143,6 +145,7 @@ private:
     bool noisy_ = false;
     bool full_ = false;
     bool over_budget_ = false;
+    bool stopped_ = false;  // full_ || over_budget_, tested after every step
     bool pbrn_ = false;
     long splits_ = 0;
     long newton_budget_ = kMaxNewtonSteps;
@@ -181,7 +184,7 @@ bool IsolationCore::analyse_short(const double* poly, double a, double b, int le
         if (b - a > epsnr_ && level < kMaxLevel) return true;
         double x = (a + b) / 2.0;
         if (newton(n, c_, cd_, a, b, epsnr_, epsf_, x, trace_, &newton_budget_) != 0 && newton_budget_ < 0)
-            over_budget_ = true;
+            spend_budget();
         if (std::fabs(horner(c_, n, x)) <= epsf_)
             insert_checked(x, 1, kFlatMergeEps);
         else
@@ -210,12 +213,12 @@ bool IsolationCore::analyse_short(const double* poly, double a, double b, int le
     const double d = q > 0.0 && std::isfinite(q) ? std::sqrt(q) : 0.0;
     double x1 = xs - d;
     if (newton(n, c_, cd_, a, xs, epsnr_, epsf_, x1, trace_, &newton_budget_) != 0 && newton_budget_ < 0)
-        over_budget_ = true;
+        spend_budget();
     if (std::fabs(horner(c_, n, x1)) <= epsf_) insert_checked(x1, 1, epsnr_);
     if (full_) return false;
     double x2 = xs + d;
     if (newton(n, c_, cd_, xs, b, epsnr_, epsf_, x2, trace_, &newton_budget_) != 0 && newton_budget_ < 0)
-        over_budget_ = true;
+        spend_budget();
     if (std::fabs(horner(c_, n, x2)) <= epsf_) insert_checked(x2, 1, epsnr_);
     return false;
 }
@@ -328,61 +331,61 @@ int continue_piece(Isolation<N>& iso, const double* c, double a, double b, int l
 }
 
 // The subdivision of [a, b], whose polygon w.poly has passed the sign test:
-// stack holds nlevel levels of two halves of ncmax reals each.
+// stack holds nlevel levels of two halves of ncmax reals each, level L
+// (1..nlevel) the two halves of the piece split at level L-1.
+//
+// Pieces are split depth first, left before right: the halves of a split
+// that are still pending go on a list of pieces to do, right one first, so
+// that the next piece taken is always the deepest pending one, the left
+// half before the right. A half at level L stays in its level's storage
+// until it is taken: every piece split after it lies deeper.
 template <class N>
 void subdivide(Isolation<N>& iso, const double* c, double a, double b, int ncmax, int nlevel, double* stack,
                const WorkLayout& w) noexcept {
-    const N neff = iso.count();
-    // Per-level bookkeeping: level L (1..nlevel) holds the two halves of the
-    // piece split at level L-1.
-    struct Level {
-        double a[2], b[2];
-        Fate pending[2];
-    } levels[kMaxLevel + 2];  // levels 1..depth are set
-    auto slot = [&](int level, int side) { return stack + (static_cast<long>(level - 1) * 2 + side) * ncmax; };
+    const N n = iso.count();
+    struct Todo {
+        const double* poly;
+        double a, b;
+        int level;
+        bool split;  // its examination asked for a split
+    };
+    Todo todo[2 * kMaxLevel + 4];  // at most two per level
+    int top = 0;
 
-    // Splits a piece; true when its halves went to the next level's storage.
-    auto split = [&](const double* poly, double pa, double pb, int level) {
+    if (!(b - a > kShortPiece || iso.analyse_short(w.poly, a, b, 0))) return;
+    const double* poly = w.poly;
+    double pa = a, pb = b;
+    int level = 0;
+    for (;;) {
+        // Split the piece (poly, pa, pb) of LEVEL.
         if (level >= nlevel) {
             continue_piece(iso, c, pa, pb, level, true, w);
-            return false;
+        } else if (iso.take_split()) {
+            const int l = level + 1;
+            const double m = (pa + pb) / 2.0;
+            double* left = stack + static_cast<long>(level) * 2 * ncmax;
+            double* right = left + ncmax;
+            bern::split_half(poly, n, left, right);
+            Fate fl = Fate::Settled, fr = Fate::Settled;
+            if (!iso.stopped()) fl = iso.examine(left, pa, m, l);
+            if (!iso.stopped()) fr = iso.examine(right, m, pb, l);
+            if (fr != Fate::Settled) todo[top++] = Todo{right, m, pb, l, fr == Fate::Split};
+            if (fl != Fate::Settled) todo[top++] = Todo{left, pa, m, l, fl == Fate::Split};
         }
-        if (!iso.take_split()) return false;
-        const int l = level + 1;
-        const double m = (pa + pb) / 2.0;
-        double* left = slot(l, 0);
-        double* right = left + ncmax;
-        bern::split_half(poly, neff, left, right);
-        Level& lv = levels[l];
-        lv.a[0] = pa;
-        lv.b[0] = m;
-        lv.a[1] = m;
-        lv.b[1] = pb;
-        lv.pending[0] = Fate::Settled;
-        lv.pending[1] = Fate::Settled;
-        if (!iso.stopped()) lv.pending[0] = iso.examine(left, pa, m, l);
-        if (!iso.stopped()) lv.pending[1] = iso.examine(right, m, pb, l);
-        return true;
-    };
-
-    int depth = 0;
-    if (b - a > kShortPiece || iso.analyse_short(w.poly, a, b, 0))
-        if (split(w.poly, a, b, 0)) depth = 1;
-    while (!iso.stopped()) {
-        // The deepest pending half, left before right.
-        while (depth >= 1 && levels[depth].pending[0] == Fate::Settled && levels[depth].pending[1] == Fate::Settled)
-            --depth;
-        if (depth < 1) break;
-        Level& lv = levels[depth];
-        const int s = lv.pending[0] != Fate::Settled ? 0 : 1;
-        const Fate fate = lv.pending[s];
-        lv.pending[s] = Fate::Settled;
-        const double pa = lv.a[s], pb = lv.b[s];
-        const double* poly = slot(depth, s);
-        const int level = depth;
-        bool again = fate == Fate::Split || (pb - pa > kShortPiece && level < kMaxLevel);
-        if (!again) again = iso.analyse_short(poly, pa, pb, level);
-        if (again && !iso.stopped() && split(poly, pa, pb, level)) depth = level + 1;
+        // The next piece to split.
+        for (;;) {
+            if (top == 0 || iso.stopped()) return;
+            const Todo& t = todo[--top];
+            bool again = t.split || (t.b - t.a > kShortPiece && t.level < kMaxLevel);
+            if (!again) again = iso.analyse_short(t.poly, t.a, t.b, t.level);
+            if (again && !iso.stopped()) {
+                poly = t.poly;
+                pa = t.a;
+                pb = t.b;
+                level = t.level;
+                break;
+            }
+        }
     }
 }
 
@@ -568,7 +571,11 @@ void ur1pls(const int* NCOEF, const double* C, const double* TDEB, const double*
     const double epsf = vcbm::tol::eps1();
     const double epsnr = vcbm::tol::epsnr();
     double big = 0.0;
-    for (int k = 0; k < ncoef; ++k) big = std::fmax(big, std::fabs(C[k]));
+    // NaN entries are skipped, as fmax would.
+    for (int k = 0; k < ncoef; ++k) {
+        const double v = std::fabs(C[k]);
+        if (v > big) big = v;
+    }
     double scaled[41];
     const double* c = C;
     if (big > rt::kScaleAbove && big <= std::numeric_limits<double>::max()) {

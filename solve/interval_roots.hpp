@@ -24,23 +24,24 @@ inline constexpr double kFlat = 3.552713678800501e-15;
 template <class N>
 [[gnu::always_inline]] inline int sign_test(N count, const double* poly, double eps, TraceLevel level) noexcept {
     static constexpr auto R = routine("MZRS1D");
-    Frame f(R, level);
-    const int n = count;
-    if (n < 1) return 0;
-    double hi = poly[0], lo = poly[0];
-    for (int i = 1; i < n; ++i) {
-        const double a = poly[i];
-        if (a > hi) {
-            hi = a;
-            if (a > 0.0 && lo < 0.0) break;
-        } else if (a < lo) {
-            lo = a;
-            if (a < 0.0 && hi > 0.0) break;
+    return traced_step(R, level, [&]() -> int {
+        const int n = count;
+        if (n < 1) return 0;
+        double hi = poly[0], lo = poly[0];
+        for (int i = 1; i < n; ++i) {
+            const double a = poly[i];
+            if (a > hi) {
+                hi = a;
+                if (a > 0.0 && lo < 0.0) break;
+            } else if (a < lo) {
+                lo = a;
+                if (a < 0.0 && hi > 0.0) break;
+            }
         }
-    }
-    if (hi < -eps || lo > eps) return 0;
-    if (std::fabs(hi) <= eps && std::fabs(lo) <= eps) return 2;
-    return 1;
+        if (hi < -eps || lo > eps) return 0;
+        if (std::fabs(hi) <= eps && std::fabs(lo) <= eps) return 2;
+        return 1;
+    });
 }
 
 // Monotonicity of the piece from its polygon's first differences scaled by
