@@ -3,12 +3,17 @@
 # after the other, each from its seed corpus, and reports the executions and
 # the findings (crash, timeout, leak, out-of-memory inputs) per target.
 #
-#   scripts/fuzz-campaign.sh [--build DIR] [--runs N | --seconds S] [--work DIR] [TARGET...]
+#   scripts/fuzz-campaign.sh [--build DIR] [--runs N | --seconds S] [--timeout S] [--work DIR] [TARGET...]
 #
 #   --build DIR    the fuzz build (default build-fuzz)
 #   --runs N       executions per target (default 3000: the short run of CI)
 #   --seconds S    run each target for S seconds instead (long campaigns);
 #                  with --runs, at most S seconds for the N executions
+#   --timeout S    seconds of wall-clock time one input may take before it
+#                  counts as a hang (default 20). The clock runs while the
+#                  program waits for the processor: on a machine busy with
+#                  other work, give a long campaign more (120, say), or an
+#                  input of a few seconds turns into a false finding
 #   --work DIR     where the growing corpora and the findings go (default
 #                  DIR-of-build/fuzz-work); the committed seeds are only read
 #   TARGET         family names (interval_roots, eval, ...); default all
@@ -19,14 +24,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=build-fuzz runs=3000 runs_given=0 seconds="" work="" targets=()
+build=build-fuzz runs=3000 runs_given=0 seconds="" timeout=20 work="" targets=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build=$2; shift 2 ;;
     --runs) runs=$2; runs_given=1; shift 2 ;;
     --seconds) seconds=$2; shift 2 ;;
+    --timeout) timeout=$2; shift 2 ;;
     --work) work=$2; shift 2 ;;
-    -h|--help) sed -n '2,19p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,24p' "$0"; exit 0 ;;
     *) targets+=("$1"); shift ;;
   esac
 done
@@ -53,7 +59,7 @@ for t in "${targets[@]}"; do
   [ -d "fuzz/corpus/$t" ] && seeds=("fuzz/corpus/$t")
   start=$(date +%s)
   # New inputs go to the first corpus directory (the work one).
-  nice -n 15 "$bin" "${limit[@]}" -timeout=20 -rss_limit_mb=2048 -max_len=1024 -print_final_stats=1 \
+  nice -n 15 "$bin" "${limit[@]}" -timeout="$timeout" -rss_limit_mb=2048 -max_len=1024 -print_final_stats=1 \
     -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" > "$log" 2>&1 || true
   secs=$(( $(date +%s) - start ))
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

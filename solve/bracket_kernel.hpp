@@ -169,7 +169,7 @@ template <Kind K>
             if (s.nneg < 1 || s.npos < 1)
                 bisect = s.neval >= 8;
             else
-                bisect = std::max(s.neval / s.nneg, s.neval / s.npos) > 4 && s.neval >= 8;
+                bisect = s.neval >= 8 && std::max(s.neval / s.nneg, s.neval / s.npos) > 4;
         }
     }
     if (bisect) {

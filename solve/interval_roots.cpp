@@ -401,6 +401,10 @@ template <class Body>
         case 6: return body(std::integral_constant<int, 6>{});
         case 7: return body(std::integral_constant<int, 7>{});
         case 8: return body(std::integral_constant<int, 8>{});
+        case 9: return body(std::integral_constant<int, 9>{});
+        case 10: return body(std::integral_constant<int, 10>{});
+        case 11: return body(std::integral_constant<int, 11>{});
+        case 12: return body(std::integral_constant<int, 12>{});
         default: return body(n);
     }
 }

@@ -27,16 +27,16 @@ template <class N>
     return traced_step(R, level, [&]() -> int {
         const int n = count;
         if (n < 1) return 0;
+        // The scan stops at the first value that completes both signs. The
+        // bounds are updated without branches on the values (the pieces'
+        // values follow no pattern that a branch predictor could learn); a
+        // NaN changes neither bound.
         double hi = poly[0], lo = poly[0];
         for (int i = 1; i < n; ++i) {
             const double a = poly[i];
-            if (a > hi) {
-                hi = a;
-                if (a > 0.0 && lo < 0.0) break;
-            } else if (a < lo) {
-                lo = a;
-                if (a < 0.0 && hi > 0.0) break;
-            }
+            hi = a > hi ? a : hi;
+            lo = a < lo ? a : lo;
+            if ((hi > 0.0) & (lo < 0.0)) break;
         }
         if (hi < -eps || lo > eps) return 0;
         if (std::fabs(hi) <= eps && std::fabs(lo) <= eps) return 2;
@@ -63,10 +63,8 @@ template <bool Store, class N>
         lo = hi;
         for (int k = 1; k < nd; ++k) {
             const double d = poly[k + 1] - poly[k];
-            if (d > hi)
-                hi = d;
-            else if (d < lo)
-                lo = d;
+            hi = d > hi ? d : hi;
+            lo = d < lo ? d : lo;
         }
         hi *= scale;
         lo *= scale;

@@ -195,6 +195,17 @@ TEST_F(IntervalRoots, TracesCountsAndNoisyPieces) {
     solve(from_roots({0.3, 0.6, 0.9}), 0, 1);
     EXPECT_EQ(rec::names(Kind::Enter), (std::vector<std::string>{"UR1PLS", "MMRS1D", "MHRS1D"}));
     EXPECT_EQ(rec::count(Kind::Exit), 0);
+    // From level 4 the sign test traces its entry (no exit) once for the
+    // whole interval and once for each half of every split: an odd count.
+    for (int level : {3, 4}) {
+        rec::reset();
+        rec::set_level(level);
+        solve(from_roots({0.3, 0.6, 0.9}), 0, 1);
+        const int tests = rec::count(Kind::Enter, "MZRS1D");
+        EXPECT_TRUE(level == 3 ? tests == 0 : tests >= 3 && tests % 2 == 1) << level << ": " << tests;
+        EXPECT_EQ(rec::count(Kind::Exit, "MZRS1D"), 0);
+    }
+    rec::set_level(0);
     // Counts outside 1..41: the general message, code 0, no work space.
     for (int n : {0, 42}) {
         rec::reset();
