@@ -261,19 +261,20 @@ template <bracket::Kind K, class Eval>
 // mpxnul under the trace level of the calling frame: c8(1..n) evaluated by
 // Horner when eval8 (its option 8), otherwise c(1..n) through mqpos. N as
 // for horner().
+// FAMILY is bracket::m_family() of the calling thread, which a caller that
+// solves many times may look up once.
 template <class N>
-[[gnu::always_inline]] inline int solve_bracketed(TraceLevel level, bool eval8, N n, const double* c8,
-                                                  const double* c, double a, double b, double epsx, double epsf,
-                                                  double& x, bool& pbrn) noexcept {
+[[gnu::always_inline]] inline int solve_bracketed(bracket::State& family, TraceLevel level, bool eval8, N n,
+                                                  const double* c8, const double* c, double a, double b,
+                                                  double epsx, double epsf, double& x, bool& pbrn) noexcept {
     static constexpr auto R = routine("MPXNUL");
     int ier = 0;
     Frame f(R, ier, level);
     if (eval8) {
-        ier = drive<bracket::Kind::M>(bracket::m_family(), [=](double t) { return horner(c8, n, t); }, a, b, epsx,
-                                      epsf, x);
+        ier = drive<bracket::Kind::M>(family, [=](double t) { return horner(c8, n, t); }, a, b, epsx, epsf, x);
     } else {
         const int nc = n;
-        ier = drive<bracket::Kind::M>(bracket::m_family(),
+        ier = drive<bracket::Kind::M>(family,
                                       [=](double t) {
                                           double v;
                                           mqpos(&nc, c, &t, &v);
@@ -283,6 +284,13 @@ template <class N>
     }
     pbrn = ier == 2 || ier == 3;
     return ier;
+}
+
+template <class N>
+[[gnu::always_inline]] inline int solve_bracketed(TraceLevel level, bool eval8, N n, const double* c8,
+                                                  const double* c, double a, double b, double epsx, double epsf,
+                                                  double& x, bool& pbrn) noexcept {
+    return solve_bracketed(bracket::m_family(), level, eval8, n, c8, c, a, b, epsx, epsf, x, pbrn);
 }
 
 }  // namespace vcbm

@@ -78,7 +78,7 @@ public:
     IsolationCore(TraceLevel trace, bool eval8, const double* c, const double* c2, int neff, double a, double b,
                   double epsf, double eps1, int& nroot, double* root, double* work) noexcept
         : trace_(trace), eval8_(eval8), c_(c), c2_(c2), nc_(neff), a_(a), b_(b), epsf_(epsf),
-          epsnr_(tol::epsnr()), eps1_(eps1), nroot_(nroot), root_(root), work_(work) {}
+          epsnr_(tol::epsnr()), eps1_(eps1), nroot_(nroot), root_(root), work_(work), family_(bracket::m_family()) {}
 
     bool stopped() const noexcept { return stopped_; }
     bool full() const noexcept { return full_; }
@@ -128,6 +128,7 @@ protected:
     int& nroot_;
     double* root_;
     double* work_;  // kNcMax reals of scratch
+    bracket::State& family_;  // the thread's solver family, looked up once
 
 private:
     // The first and second derivatives, formed when a short piece first
@@ -164,7 +165,7 @@ void IsolationCore::derivatives() noexcept {
 void IsolationCore::solve_polynomial_on(double wa, double wb) noexcept {
     double x;
     bool pb = false;
-    const int code = solve_bracketed(trace_, eval8_, nc_, c_, c2_, wa, wb, epsnr_, epsf_, x, pb);
+    const int code = solve_bracketed(family_, trace_, eval8_, nc_, c_, c2_, wa, wb, epsnr_, epsf_, x, pb);
     solved(code, x, pb);
 }
 
@@ -195,7 +196,7 @@ bool IsolationCore::analyse_short(const double* poly, double a, double b, int le
     const double wa = widened_low(a), wb = widened_high(b);
     double xs;
     bool pb = false;
-    const int code = solve_bracketed(trace_, true, n - 1, cd_, cd_, wa, wb, epsnr_, epsf_, xs, pb);
+    const int code = solve_bracketed(family_, trace_, true, n - 1, cd_, cd_, wa, wb, epsnr_, epsf_, xs, pb);
     pbrn_ = pb;
     if (code == 1) {
         solve_polynomial_on(wa, wb);
@@ -254,7 +255,7 @@ private:
         if (!eval8_) return solve_polynomial_on(wa, wb);
         double x;
         bool pb = false;
-        const int code = solve_bracketed(trace_, true, n_, c_, c_, wa, wb, epsnr_, epsf_, x, pb);
+        const int code = solve_bracketed(family_, trace_, true, n_, c_, c_, wa, wb, epsnr_, epsf_, x, pb);
         solved(code, x, pb);
     }
 
