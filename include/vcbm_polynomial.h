@@ -1063,6 +1063,8 @@ VCBM_API void utspol(const int* N, const double* A, double* AMIN, double* AMAX);
  * @param[in]  TINT  double TINT(2): the interval, either order (taken as [min, max]).
  * @param[in]  EPSF  double: value tolerance on the derivative, > 0.
  * @param[out] CRIT  double CRIT(NCOEF): CRIT(1..NCRIT), the roots of the derivative, then the middles.
+ *                   A root that mrs1d0 recovered past an end of [A, B] is kept, as mrs1d0 returns
+ *                   it: within (B - A)/2 of that end.
  * @param[out] NCRIT int: number of critical points.
  * @param[out] IFLAT int: 1 when the derivative is within EPSF of zero on the whole interval, else 0.
  * @param[out] IER   int: result code, see Codes.

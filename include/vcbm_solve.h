@@ -786,6 +786,9 @@ VCBM_API void mrs2d0(const int* LD1, const int* LD2, const double* FG, const int
  * @param[in]  EPSX   double: abscissa resolution, > 0, at most |B - A|.
  * @param[in]  EPSF   double: value tolerance, > 0.
  * @param[out] ROOTS  double ROOTS(max(N-1, 1)): ROOTS(1..NROOT), the simple roots, ascending.
+ *                   A root recovered on a piece widened past an end of [A, B] (when the
+ *                   polygon and the polynomial disagree in sign at that end) is kept: it may
+ *                   lie outside [A, B], by at most (B - A)/2.
  * @param[out] NROOT  int: number of roots.
  * @param[out] NOISE  double NOISE(2, max(N-1, 1)): the noisy intervals, ascending.
  * @param[out] NNOISE int: number of noisy intervals.

@@ -264,6 +264,26 @@ TEST_F(NoisyRoots, DecisionOnOnePiece) {
     EXPECT_EQ(ier, 1);
 }
 
+TEST_F(NoisyRoots, RootRecoveredPastAnEndOfTheInterval) {
+    // Found by fuzzing: on [4/3, 333.3] the polygon of the first monotonic
+    // piece changes sign but the polynomial does not (rounding of the change
+    // of interval); the piece widened to the left holds the root 1.1048...,
+    // which is taken although it lies below A. Such a root stays within half
+    // the interval's length of its ends.
+    rec::set_level(1);
+    const V c = {0.023498536098514933, 0.5, 0.94140625, 1.75, 0.75, -2, -1.9955368041971404, 0.85546875};
+    const double a = 1.3333333333333333, b = 333.33333364377427;
+    const Answer got = solve(c, b, a, 1e-12, 1e-12);
+    ASSERT_EQ(got.ier, 0) << dump(got);
+    ASSERT_EQ(got.roots.size(), 2u) << dump(got);
+    EXPECT_NEAR(got.roots[0], 1.1048152489152094, 1e-9);
+    EXPECT_TRUE(got.roots[0] < a && got.roots[0] >= a - (b - a) / 2);
+    for (double x : got.roots) EXPECT_LT(std::fabs(value(c, x)), 1e-12) << x;
+    int lines = 0;
+    for (const auto& e : rec::events()) lines += e.kind == Kind::Debug && e.name.find("elargissement") != std::string::npos;
+    EXPECT_EQ(lines, 1);
+}
+
 TEST_F(NoisyRoots, Refinement) {
     struct Case { V c; double a, b, epsf; int ier; double x; };
     const Case cases[] = {
