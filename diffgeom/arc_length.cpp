@@ -241,6 +241,10 @@ int length_patch(const PatchCurve& cv, double u1, double u2, double& length) noe
         if (!cv.speed(m + c.x[k] * h, s1) || !cv.speed(m - c.x[k] * h, s2)) return 1;
         sum += c.w[k] * (s1 + s2);
     }
+    // Moderate coefficients can still overflow on the patch (the plane curve
+    // reaches far out and the patch's powers follow): such a length is not
+    // a result, and counts as an evaluation that failed.
+    if (!std::isfinite(h * sum)) return 1;
     length = h * sum;
     return 0;
 }

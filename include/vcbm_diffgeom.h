@@ -580,7 +580,8 @@ VCBM_API void mloncv(const int* NDIMAX, const int* NDIM, const int* NCOEF, const
  *
  * @par Codes
  *   - 0: success (also U1 = U2, LENGTH = 0).
- *   - 1: NDIM outside 1 to 3, or the plane curve could not be evaluated (NCOEF2D < 1).
+ *   - 1: NDIM outside 1 to 3, the plane curve could not be evaluated (NCOEF2D < 1), or the
+ *     speed along the curve overflowed (the length is not finite; LENGTH = 0).
  *   - 2: the Gauss nodes could not be obtained (vgaus0 failed).
  * @par Work space
  *   None.

@@ -324,6 +324,21 @@ TEST_F(Recorded, CurvesOnPatchesBadInput) {
         EXPECT_EQ(ier, k.mposcl_code);
         EXPECT_EQ(rec::codes("MPOSCL"), std::vector<int>{k.mposcl_code});
     }
+    // Found by fuzzing: moderate coefficients whose speed overflows on the
+    // patch (u = v = 1000 t^20 on S = 1000 u^14 v^14, t up to 2) gave a
+    // length that is not a number with code 0; now code 1 and LENGTH = 0,
+    // and mcglc2 fails with 2.
+    {
+        int n21 = 21, one = 1, n15 = 15;
+        Vec far(2 * 21, 0.0), patch(15 * 15, 0.0);
+        far[2 * 20] = far[2 * 20 + 1] = 1000.0;
+        patch[15 * 15 - 1] = 1000.0;
+        double two = 2.0;
+        mloncl(&n21, far.data(), &one, &n15, &n15, patch.data(), &a, &two, &len, &ier);
+        EXPECT_TRUE(ier == 1 && len == 0.0) << ier << " " << len;
+        mcglc2(&n21, far.data(), &one, &n15, &n15, patch.data(), &a, &two, &eps, &len, &diff, &ier);
+        EXPECT_EQ(ier, 2);
+    }
     int three = 3;
     for (double r : {-0.5, 2.0}) {
         mposcl(&n2, crv.data(), &three, &nu, &nv, surf.data(), &a, &b, &total, &r, &tol, &u, &ier);
