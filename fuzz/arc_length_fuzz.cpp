@@ -13,9 +13,7 @@ void expect_finite_value(const char* routine, const char* what, double v, bool o
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const int which = in.pick(6);
     double ua = in.parameter(-1, 1), ub = in.parameter(0, 2), tol = in.tolerance();
     int ier = -7;

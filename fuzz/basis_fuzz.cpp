@@ -156,9 +156,7 @@ void subdivision(fz::Input& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     switch (in.pick(3)) {
         case 0: conversions(in); break;
         case 1: legendre(in); break;

@@ -5,9 +5,7 @@
 #include "fuzz/harness.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     int ier = -7;
     if (in.flag()) {
         int ndim = in.count(1, 3), nc1 = in.count(1, 5), nc2 = in.count(1, 5);

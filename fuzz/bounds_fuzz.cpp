@@ -22,9 +22,7 @@ void expect_ordered(const char* routine, double lo, double hi, bool ok, bool tam
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const int which = in.pick(7);
     fz::Array<double> tint(2, "TINT");
     tint[0] = in.parameter(-1, 1);

@@ -15,9 +15,7 @@ void finite_on_success(const char* routine, int ier, bool tame, std::initializer
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const int which = in.pick(8);
     int ier = -7;
     if (which <= 3) {

@@ -15,9 +15,7 @@ void expect_pairs(const char* routine, int nsol, int nsolmax, const fz::Array<do
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const int which = in.pick(5);
     const int ndim = which == 0 ? in.count(2, 3) : which == 1 || which == 2 ? 2 : 3;
     const int nd = std::clamp(ndim, 1, 3);

@@ -4,9 +4,7 @@
 #include "fuzz/harness.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const bool check = in.flag();
     int ndim = check ? in.count(3, 3) : in.count(1, 3), ncoef = in.count(1, check ? 61 : 41);
     const int nd = std::max(ndim, 1), nc = std::max(ncoef, 1);

@@ -4,9 +4,7 @@
 #include "fuzz/harness.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const int which = in.pick(3);
     if (which == 0) {
         int n = in.count(1, 16), lda = std::max(n, 1) + (in.flag() ? in.within(0, 2) : in.count(0, 0));

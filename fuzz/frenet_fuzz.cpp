@@ -15,9 +15,7 @@ void finite(const char* routine, bool ok, bool tame, std::initializer_list<const
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const int which = in.pick(10);
     // mvtan0 and mvtang take any dimension (work space beyond 3).
     int ndim = which == 1 || which == 2 ? in.count(1, 5) : in.count(2, 3);

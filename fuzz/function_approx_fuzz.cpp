@@ -41,9 +41,7 @@ bool approx_code(int ier) { return ier == 0 || ier == -1 || ier == -2 || ier == 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const int which = in.pick(3);
     int order = in.count(-1, 2), maxseg = in.count(1, 6), maxcoef = in.count(2, 16);
     int ldcoef = std::max(maxcoef, 1) + (in.byte() < 230 ? 0 : in.within(-1, 2));

@@ -2,15 +2,15 @@
 // AddressSanitizer and UndefinedBehaviorSanitizer when VCBM_FUZZ is on).
 //
 // A target is one file fuzz/<family>_fuzz.cpp that defines
-// LLVMFuzzerTestOneInput, decodes its input with fz::Input (counts inside and
-// just outside the documented limits, reals among the special values,
-// tolerances, the tolerance block), calls a routine of its family on arrays of
-// fz::Array (a guard zone after every array; inputs must come back
-// unchanged), and checks the result: a documented code, finite outputs when
-// the call succeeded on tame input. fz::Call wraps one call: it sets the trace
-// level, the planned work-space refusal and the level storage, and checks on
-// exit that every work-space block went back exactly once. Any violation
-// aborts the run with a message naming the routine.
+// LLVMFuzzerTestOneInput, opens its input with fz::open and decodes the rest
+// with fz::Input (counts inside and just outside the documented limits,
+// reals among the special values, tolerances), calls a routine of its family
+// on arrays of fz::Array (a guard zone after every array; inputs must come
+// back unchanged), and checks the result: a documented code, finite outputs
+// when the call succeeded on tame input. fz::Call wraps one call: it sets the
+// trace level, the planned work-space refusal and the level storage, and
+// checks on exit that every work-space block went back exactly once. Any
+// violation aborts the run with a message naming the routine.
 #pragma once
 
 #include <cmath>
@@ -87,6 +87,15 @@ private:
     std::size_t pos_ = 0;
     bool tame_ = true;
 };
+
+// The opening of every target: a decoder over the fuzzer's bytes that has
+// already filled the tolerance block and set the infrastructure's answers.
+inline Input open(const std::uint8_t* data, std::size_t size) noexcept {
+    Input in(data, size);
+    in.tolerance_block();
+    in.infrastructure();
+    return in;
+}
 
 // An array of N elements followed by a guard zone. Writes into the guard
 // fail the run; arrays marked as input must come back unchanged.

@@ -23,9 +23,7 @@ void check_roots(const char* name, int nroot, const double* root, double a, doub
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const int which = in.pick(7);
     if (which == 0) {  // ur1pls
         int n = in.count(1, 41);

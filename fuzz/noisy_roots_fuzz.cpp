@@ -4,9 +4,7 @@
 #include "fuzz/harness.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const bool refine = in.byte() >= 224;
     int n = in.count(1, 61);
     const long m = std::max(n - 1, 1);

@@ -5,9 +5,7 @@
 #include "fuzz/harness.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     if (in.pick(4) == 0) {
         // Work space above 100 coordinates, refused or not.
         int ndim = in.count(1, 130);

@@ -5,9 +5,7 @@
 #include "fuzz/harness.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     int ndim = in.count(2, 3), ncoef = in.count(1, 21);
     const long nd = std::max(ndim, 1), nc = std::max(ncoef, 1), ns = 2 * nc - 1;
     fz::Array<double> coef(nd * nc, "COEF"), x(nd, "X");

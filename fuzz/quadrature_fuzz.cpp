@@ -30,9 +30,7 @@ void integrand(const int* ndim, const double* t, double* f, int* ier) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     const int which = in.pick(5);
     if (which == 0) {
         int n = in.count(1, 61);

@@ -130,9 +130,7 @@ void products(fz::Input& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     switch (in.pick(4)) {
         case 0: closed_form(in); break;
         case 1: steps(in); break;

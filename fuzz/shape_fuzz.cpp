@@ -6,9 +6,7 @@
 #include "fuzz/harness.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     int ndim = in.count(1, 4), npts = in.count(1, 24);
     const int nd = std::max(ndim, 1);
     fz::Array<double> pts(static_cast<long>(nd) * std::max(npts, 1), "PTS"), cov(static_cast<long>(nd) * nd, "COV"),

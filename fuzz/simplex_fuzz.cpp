@@ -5,9 +5,7 @@
 #include "fuzz/harness.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fz::Input in(data, size);
-    in.tolerance_block();
-    in.infrastructure();
+    fz::Input in = fz::open(data, size);
     // A few calls in a row on one problem, so that the warm starts see the
     // basis of an earlier call.
     int m = in.count(0, 30);
