@@ -4,6 +4,8 @@
 
 namespace velcurve {
 
+void Report::value(std::string key, Value v) { values.emplace_back(std::move(key), std::move(v)); }
+
 const Call* Report::outcome() const {
     const Call* warning = nullptr;
     for (const Call& c : calls) {

@@ -84,7 +84,9 @@ struct Report {
     std::vector<std::string> messages;  // the routines' error reports and debug lines
     Drawing drawing;
 
-    void value(std::string key, Value v) { values.emplace_back(std::move(key), std::move(v)); }
+    // Out of line: inlined into its callers, the move of the variant drew
+    // false maybe-uninitialized warnings from GCC 12.
+    void value(std::string key, Value v);
     Table& table(std::string key, std::vector<std::string> columns) {
         tables.push_back(Table{std::move(key), std::move(columns), {}});
         return tables.back();
