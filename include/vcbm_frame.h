@@ -29,7 +29,11 @@ VCBM_API int KESTRANE_WORKS_QBX2_INTERNAL_VelCurveBasedMathematics(void);
  *
  * Call it once before any routine that reads a tolerance; until then every slot is 0. It may be
  * called again at any time and overwrites every slot. It must not run while another routine of the
- * library runs (the block is shared by the whole process).
+ * library runs (the block is shared by the whole process). The values are taken as they are, with
+ * no check: a tolerance at or below zero, or NaN, makes the tests that read it fail (or pass) almost
+ * every time. With EPSNR at or below zero, for instance, a Newton step hardly ever counts as
+ * converged, and iterations run to NITNR: the routines keep their codes, but a subdivision solver
+ * can become slow (see umcvcv).
  *
  * @param[in]  ARG1    int: not read (may be NULL).
  * @param[in]  IPARAM  int IPARAM(21): NITNR = IPARAM(10) (Newton iteration limit), NITLN =

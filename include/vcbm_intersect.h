@@ -50,6 +50,12 @@ VCBM_BEGIN_DECLS
  * @par Work space
  *   Through urcvcv: two requests of L x 84 reals, L the stored levels (31 at most, as udfpil
  *   grants); one level of fixed storage when refused.
+ * @par Cost
+ *   Bounded by the 16384 splits: on arcs that overlap or nearly so, the subdivision runs to that
+ *   bound and many small pairs end in a Newton solve of up to 17 starts of NITNR steps each. With
+ *   usual tolerances one call then takes at most tens of milliseconds. With EPSNR and the first
+ *   EPSPB at or below zero, hardly a step counts as converged and hardly a determinant as zero: the
+ *   solves run to their limit, and one call can take seconds (at NITNR = 100).
  * @par Trace
  *   Threshold 1, entry line only. Reports positive codes through aermsg, and codes 1, 2 and 3
  *   also through germsg.
