@@ -33,7 +33,7 @@ VCBM_API int KESTRANE_WORKS_QBX2_INTERNAL_VelCurveBasedMathematics(void);
  * no check: a tolerance at or below zero, or NaN, makes the tests that read it fail (or pass) almost
  * every time. With EPSNR at or below zero, for instance, a Newton step hardly ever counts as
  * converged, and iterations run to NITNR: the routines keep their codes, but a subdivision solver
- * can become slow (see umcvcv).
+ * can become slow, up to the bounds it states (see umcvcv).
  *
  * @param[in]  ARG1    int: not read (may be NULL).
  * @param[in]  IPARAM  int IPARAM(21): NITNR = IPARAM(10) (Newton iteration limit), NITLN =

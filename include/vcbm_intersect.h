@@ -40,9 +40,9 @@ VCBM_BEGIN_DECLS
  *   - 0: success (NSOL may be 0; in option 2 a failed iteration in the plane gives NSOL = 0).
  *   - -1: the two curves are identical (same count after dropping zero trailing coefficients,
  *     equal coefficients); NSOL = 0.
- *   - 1: the solution list is full (the pairs found so far stay in SOL), a final solve failed, or the
- *     subdivision split more than 16384 pairs (curves that overlap along an arc), or the work space
- *     could not be released (the pairs stay).
+ *   - 1: the solution list is full (the pairs found so far stay in SOL), a final solve failed, the
+ *     subdivision split more than 16384 pairs (curves that overlap along an arc) or its Newton
+ *     solves took more than 2^22 steps, or the work space could not be released (the pairs stay).
  *   - 2: NDIM, IOPT or a count out of range, a NaN or infinite coefficient or interval end, or a
  *     curve that reduces to a point.
  *   - 3: any other failure of the solvers (in space: a Newton result at a singular or
@@ -51,11 +51,12 @@ VCBM_BEGIN_DECLS
  *   Through urcvcv: two requests of L x 84 reals, L the stored levels (31 at most, as udfpil
  *   grants); one level of fixed storage when refused.
  * @par Cost
- *   Bounded by the 16384 splits: on arcs that overlap or nearly so, the subdivision runs to that
- *   bound and many small pairs end in a Newton solve of up to 17 starts of NITNR steps each. With
- *   usual tolerances one call then takes at most tens of milliseconds. With EPSNR and the first
- *   EPSPB at or below zero, hardly a step counts as converged and hardly a determinant as zero: the
- *   solves run to their limit, and one call can take seconds (at NITNR = 100).
+ *   Bounded by 16384 splits and 2^22 Newton steps per planar solve (four planar solves in space).
+ *   On arcs that overlap or nearly so, the subdivision runs to the split bound and many small pairs
+ *   end in a Newton solve of up to 17 starts of NITNR steps each: with usual tolerances one call
+ *   then takes at most tens of milliseconds. With EPSNR and EPSPB at or below zero, hardly a step
+ *   counts as converged and hardly a determinant as zero, so the solves run to their limit and the
+ *   step bound ends the call, with code 1, after a few tenths of a second.
  * @par Trace
  *   Threshold 1, entry line only. Reports positive codes through aermsg, and codes 1, 2 and 3
  *   also through germsg.
@@ -97,7 +98,7 @@ VCBM_API void umcvcv(const int* NDIM, const int* NCOEF1, const double* COEF1, co
  *   - 20: the curves are identical.
  *   - 146: a curve is a segment whose direction is below the mveps3 tolerance.
  *   - -10: failure inside: the list overflowed, a final solve failed, or more than 16384 pairs were
- *     split (curves that overlap along an arc).
+ *     split (curves that overlap along an arc) or 2^22 Newton steps taken.
  *     Also when the work space could not be released (the pairs found are complete).
  * @par Work space
  *   Two requests of L x 84 reals, L = min(31, udfpil(31)) when L >= 2; when refused (or L < 2)
@@ -570,7 +571,7 @@ VCBM_API void lnn2cv(const int* NDIM, const int* NCOEF1, const double* COEF1, co
  *   - 145: TA1 = TB1.
  *   - 146: both components of V are at most the mveps3 tolerance in magnitude.
  *   - -10: failure inside: the list is full, or more than 16384 pieces were split (a curve that runs
- *     along the segment).
+ *     along the segment) or 2^22 Newton steps taken.
  * @par Work space
  *   None (POLYST is the caller's).
  * @par Trace
@@ -607,8 +608,8 @@ VCBM_API void uadtcv(const double* SEG, const double* TA1, const double* TB1, co
  *   - 2: a curve reduces to a point, or a count outside 1..21.
  *   - 10: the curves are identical.
  *   - 3: the planar solve failed.
- *   - -10: the list overflowed or a failure inside (more than 16384 pairs split in one planar solve
- *     included).
+ *   - -10: the list overflowed or a failure inside (more than 16384 pairs split or 2^22 Newton steps
+ *     taken in one planar solve included).
  * @par Work space
  *   Through urcvcv.
  * @par Trace

@@ -79,7 +79,7 @@ int add_solution(int ndim, const double* x, double eps, int nmax, int& nsol, dou
 // ---- Newton iteration (uncvcv) -------------------------------------------------
 
 int newton(const Curve2& c1, const Curve2& c2, double a1, double b1, double a2, double b2, double& t1,
-           double& t2, const Tols& tol) noexcept {
+           double& t2, const Tols& tol, long* budget) noexcept {
     // Restart directions, each used with steps of a sixth, then of a third,
     // of the interval lengths around the midpoints.
     static constexpr int kDir[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
@@ -88,7 +88,8 @@ int newton(const Curve2& c1, const Curve2& c2, double a1, double b1, double a2, 
     bool met = false;
     double h1 = 0, h2 = 0;
     double x1 = t1, x2 = t2;
-    for (int restart = 0; restart <= 16; ++restart) {
+    bool spent = false;
+    for (int restart = 0; restart <= 16 && !spent; ++restart) {
         if (restart > 0) {
             const int k = (restart - 1) % 8;
             const double f = restart <= 8 ? 1.0 / 6.0 : 1.0 / 3.0;
@@ -96,6 +97,10 @@ int newton(const Curve2& c1, const Curve2& c2, double a1, double b1, double a2, 
             x2 = m2 + kDir[k][1] * (b2 - a2) * f;
         }
         for (int step = 1;; ++step) {
+            if (budget != nullptr && --*budget < 0) {
+                spent = true;
+                break;
+            }
             double p[2], q[2], u[2], v[2];
             point(c1, x1, p);
             point(c2, x2, q);
@@ -143,11 +148,11 @@ int newton(const Curve2& c1, const Curve2& c2, double a1, double b1, double a2, 
 }
 
 int newton_traced(TraceLevel level, const Curve2& c1, const Curve2& c2, double a1, double b1, double a2,
-                  double b2, double& t1, double& t2, const Tols& tol) noexcept {
+                  double b2, double& t1, double& t2, const Tols& tol, long* budget) noexcept {
     static constexpr auto R = routine("UNCVCV");
     int quiet = 0;  // the frame's code stays 0: nothing is reported
     Frame f(R, quiet, level);
-    return newton(c1, c2, a1, b1, a2, b2, t1, t2, tol);
+    return newton(c1, c2, a1, b1, a2, b2, t1, t2, tol, budget);
 }
 
 // ---- End points (uecvcv) ---------------------------------------------------------
@@ -507,6 +512,7 @@ struct Planar {
     // a pending pair at every place of the arc, which doubles at every level;
     // the solve stops there as a failure inside rather than run for hours.
     long splits_left = kMaxSplits;
+    long newton_left = kMaxNewtonSteps;  // and so it does past this many Newton steps
 };
 
 // Exclusion test (uzcvcv). First uifplg: disjoint axis ranges (widened by
@@ -696,15 +702,16 @@ int final_solve(Planar& pl, const Pair& pr, Piece& p, Piece& q) noexcept {
     if (!found) return ier = -1;
     t1 = (nr.a1 + nr.b1) / 2;
     t2 = (nr.a2 + nr.b2) / 2;
-    if (newton_traced(pl.trace, pl.c1, pl.c2, nr.a1, nr.b1, nr.a2, nr.b2, t1, t2, tol) < 1)
+    if (newton_traced(pl.trace, pl.c1, pl.c2, nr.a1, nr.b1, nr.a2, nr.b2, t1, t2, tol, &pl.newton_left) < 1)
         return ier = pl.list.add(t1, t2, tol.epsnr) ? 0 : 1;
     return ier = -1;
 }
 
 // A pair that is not split any further: Newton from its midpoints; at the
 // last level a coincidence at the midpoints counts. -10 when the list is
-// full, else 0.
+// full or the Newton steps are spent, else 0.
 int solve_small(Planar& pl, const Pair& pr, int level) noexcept {
+    if (pl.newton_left < 0) return -10;
     double t1 = (pr.a1 + pr.b1) / 2, t2 = (pr.a2 + pr.b2) / 2;
     // A pair this small that is still undecided usually lies on a
     // tangential contact: one already found settles it, a new one is found
@@ -712,7 +719,7 @@ int solve_small(Planar& pl, const Pair& pr, int level) noexcept {
     if (on_known_contact(pl.c1, pl.c2, pl.list, pl.eps, pl.tol, t1, t2)) return 0;
     if (refine_contact(pl.c1, pl.c2, pl.tol, pl.A1, pl.B1, pl.A2, pl.B2, t1, t2))
         return pl.list.add(t1, t2, pl.eps) ? 0 : -10;
-    const int r = newton_traced(pl.trace, pl.c1, pl.c2, pr.a1, pr.b1, pr.a2, pr.b2, t1, t2, pl.tol);
+    const int r = newton_traced(pl.trace, pl.c1, pl.c2, pr.a1, pr.b1, pr.a2, pr.b2, t1, t2, pl.tol, &pl.newton_left);
     if (r < 1) return pl.list.add(t1, t2, pl.eps) ? 0 : -10;
     if (level < kMaxLevel) return 0;
     const double m1 = (pr.a1 + pr.b1) / 2, m2 = (pr.a2 + pr.b2) / 2;
@@ -785,7 +792,7 @@ int on_contact(Planar& pl, const Pair& pr) noexcept {
 // split further. -10 when the solve must stop, else 0.
 int examine(Planar& pl, const Pair& pr, const double* q1, const double* q2, double* h1, double* h2, Pair kids[4],
             bool pending[4]) noexcept {
-    if (--pl.splits_left < 0) return -10;
+    if (--pl.splits_left < 0 || pl.newton_left < 0) return -10;
     const int n1 = pl.c1.n, n2 = pl.c2.n, two = 2, ldw = kMaxCoef;
     double unused[1];
     upolyg(&two, &ldw, &n1, q1, unused, h1, h1 + 2 * kMaxCoef);
@@ -962,6 +969,7 @@ void planar_driver(TraceLevel level, int iconv, int n1, const double* coef1, dou
     pl.eps = eps;
     pl.list = SolutionList{nmax, &nsol, sol};
     pl.splits_left = kMaxSplits;
+    pl.newton_left = kMaxNewtonSteps;
     set_curve(pl.c1, r1, coef1);
     set_curve(pl.c2, r2, coef2);
     pl.A1 = std::min(ta1, tb1);

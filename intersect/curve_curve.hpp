@@ -14,6 +14,13 @@ namespace vcbm::cc {
 inline constexpr int kMaxCoef = 21;         // coefficients of a curve
 inline constexpr int kMaxLevel = 31;        // subdivision depth
 inline constexpr long kMaxSplits = 1L << 14;  // pairs split in one planar solve
+// Newton steps of one planar solve. On arcs that overlap, the subdivision
+// runs to kMaxSplits and many small pairs end in a Newton solve of up to 17
+// starts of NITNR steps; with EPSNR and EPSPB at or below zero every solve
+// runs to its limit, and a large NITNR made one call last hours. A usual
+// solve takes a few thousand steps; past this bound it stops like the split
+// bound, as a failure inside.
+inline constexpr long kMaxNewtonSteps = 1L << 22;
 inline constexpr int kLevelReals = 84;      // polygon storage per curve and level: two halves of 21 points
 inline constexpr double kDefaultEps = 1e-6; // subdivision resolution handed down by umcvcv
 inline constexpr double kEndEps = 0.001;    // resolution and inward move of the end-point treatment
@@ -61,13 +68,15 @@ int add_solution(int ndim, const double* x, double eps, int nmax, int& nsol, dou
 
 // The planar Newton iteration on C1(t1) = C2(t2) with its restarts, the
 // pair (T1, T2) in and out. Codes 0, -1, -2, 1 as the exported uncvcv.
+// With BUDGET, every step takes one from *budget, and the iteration ends as
+// unconverged once it is below zero.
 int newton(const Curve2& c1, const Curve2& c2, double a1, double b1, double a2, double b2, double& t1,
-           double& t2, const Tols& tol) noexcept;
+           double& t2, const Tols& tol, long* budget = nullptr) noexcept;
 // The same under the frame of UNCVCV (its entry trace), for the callers
 // inside the family: a failed iteration is an expected outcome there and is
 // not reported.
 int newton_traced(TraceLevel level, const Curve2& c1, const Curve2& c2, double a1, double b1, double a2, double b2,
-                  double& t1, double& t2, const Tols& tol) noexcept;
+                  double& t1, double& t2, const Tols& tol, long* budget = nullptr) noexcept;
 
 // Where the solver puts the pairs it finds.
 struct SolutionList {

@@ -31,6 +31,7 @@ struct Segment {
     // Pieces that may still be split: a curve that runs along the segment
     // keeps every piece pending, twice as many at every level.
     long splits_left = kMaxSplits;
+    long newton_left = kMaxNewtonSteps;  // likewise the Newton steps (see kMaxNewtonSteps)
 };
 
 // Whether the point (X, Y) lies in the box widened by MARGIN (uptbox).
@@ -108,7 +109,7 @@ bool add_crossing(Segment& sg, double t2, double a, double b, double resolution)
     double t1 = (p[0] - sg.line.c[0]) / v;
     const double e = sg.tol.epsnr;
     double r1 = t1, r2 = t2;
-    if (newton_traced(sg.trace, sg.line, sg.curve, sg.A1, sg.B1, a, b, r1, r2, sg.tol) < 1) {
+    if (newton_traced(sg.trace, sg.line, sg.curve, sg.A1, sg.B1, a, b, r1, r2, sg.tol, &sg.newton_left) < 1) {
         t1 = r1;
         t2 = r2;
     } else if (!(std::fabs(p[1]) <= sg.tol.eps1)) {
@@ -132,8 +133,10 @@ int piece_solve(Segment& sg, double a, double b) noexcept {
 }
 
 // A piece not split any further: Newton from the midpoints, and at the
-// last level a coincidence at the midpoints. False when the list is full.
+// last level a coincidence at the midpoints. False when the list is full or
+// the Newton steps are spent.
 bool piece_small(Segment& sg, double a, double b, int level) noexcept {
+    if (sg.newton_left < 0) return false;
     double t1 = (sg.A1 + sg.B1) / 2, t2 = (a + b) / 2;
     double p[2];
     point(sg.curve, t2, p);
@@ -144,7 +147,7 @@ bool piece_small(Segment& sg, double a, double b, int level) noexcept {
     if (on_known_contact(sg.line, sg.curve, sg.list, sg.eps, sg.tol, t1, t2)) return true;
     if (refine_contact(sg.line, sg.curve, sg.tol, sg.A1, sg.B1, sg.A2, sg.B2, t1, t2))
         return sg.list.add(t1, t2, sg.eps);
-    if (newton_traced(sg.trace, sg.line, sg.curve, sg.A1, sg.B1, a, b, t1, t2, sg.tol) < 1)
+    if (newton_traced(sg.trace, sg.line, sg.curve, sg.A1, sg.B1, a, b, t1, t2, sg.tol, &sg.newton_left) < 1)
         return sg.list.add(t1, t2, sg.eps);
     if (level < kMaxLevel || !(std::fabs(p[1]) <= sg.tol.eps1)) return true;
     const double x = p[0];
@@ -156,7 +159,7 @@ bool piece_small(Segment& sg, double a, double b, int level) noexcept {
 // and settles each: PENDING says which must be split further. -10 when the
 // solve must stop, else 0.
 int split_piece(Segment& sg, double a, double b, const double* q, double* h, bool pending[2]) noexcept {
-    if (--sg.splits_left < 0) return -10;
+    if (--sg.splits_left < 0 || sg.newton_left < 0) return -10;
     const int n = sg.curve.n, two = 2, ldw = kMaxCoef;
     double unused[1];
     upolyg(&two, &ldw, &n, q, unused, h, h + 2 * kMaxCoef);
@@ -283,6 +286,7 @@ extern "C" void uadtcv(const double* SEG, const double* TA1, const double* TB1, 
     sg.eps = *EPS;
     sg.list = cc::SolutionList{*NSOLMAX, NSOL, SOL};
     sg.splits_left = cc::kMaxSplits;
+    sg.newton_left = cc::kMaxNewtonSteps;
     // Turn the plane so that the segment's direction is the x-axis and its
     // line the axis itself.
     const double vlen = std::hypot(SEG[2], SEG[3]);

@@ -201,6 +201,27 @@ TEST_F(Recorded, OverlappingArcsEndPromptlyWithAFailure) {
     rec::set_stack_depth(0);
     const Result r = intersect(2, Vec(24, -2.0), {-1, 0}, Vec(4, -2.0), {-1, 0}, 1, 1);
     EXPECT_EQ(r.ier, 1);
+    // EPSNR and both EPSPB values below zero: no Newton step counts as
+    // converged, no Jacobian as singular, no tangents as parallel. Curve 1 stops at the origin (its derivative
+    // vanishes there) where curve 2 ends, so many small pairs reach the
+    // Newton iteration, and each ran 17 starts of NITNR steps (found by
+    // fuzzing: seconds per call at NITNR = 100, hours at 100000). The Newton
+    // steps of one solve are bounded as its splits are.
+    t = testing_support::Tolerances{};
+    t.eps1 = 1e-7;
+    t.epsnr = t.epspb = t.epspb2 = -1e-9;
+    t.nitnr = 100000;
+    testing_support::fill_block(t);
+    rec::set_stack_depth(-1);
+    const Vec stops = {1e-300, 1e-300, 1e-300, 1e-300, 1e-300, 2};
+    Vec q1(6), q2(40), pairs(10);
+    n1 = 3;
+    n2 = 20;
+    nmax = 5;
+    urcvcv(&iconv, &n1, stops.data(), q1.data(), &a1, &b1, &n2, Vec(40, -2.0).data(), q2.data(), &a1, &b1, &eps,
+           &nmax, &nsol, pairs.data(), &ier);
+    EXPECT_EQ(ier, -10);
+    EXPECT_EQ(intersect(2, stops, {-1, 0}, Vec(40, -2.0), {-1, 0}, 1, 5).ier, 1);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
