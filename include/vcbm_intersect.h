@@ -523,12 +523,15 @@ VCBM_API void scavct(const int* NDIM, const int* NCOEF, const double* COEF, cons
  *   - 0: success (NSOL may be 0).
  *   - -1: the chosen segment has zero length (the curves meet there).
  *   - 1: the solver failed.
- *   - 2: the solver stopped on an unresolved box (a family of normals, a tangential contact); the
- *     centre of that box is among the pairs.
+ *   - 2: the solver stopped on an unresolved box (a family of normals, a tangential contact, or
+ *     the solver's work bound reached); the centre of that box is among the pairs.
  *   - 3: NDIM outside 1 to 3, or a count outside 1 to 21.
  *   - 4: scavct refused the scalar products ("LNN2CV : Probleme dans SCAVCT").
  * @par Work space
  *   Through mrs2d0.
+ * @par Cost
+ *   That of mrs2d0 on two nets of up to 41 x 41 coefficients: bounded by its work bound, about
+ *   0.2 s at most in a release build.
  * @par Trace
  *   Not traced. Debug lines "LNN2CV : Retour MRS2D0 , IERT2" and "NROOT" with the solver's code and
  *   count, and "LNN2CV : Non convergence pour certaines racines" on its code -1. Reports every code,

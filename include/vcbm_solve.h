@@ -751,7 +751,8 @@ VCBM_API void mdeca1(const int* LDB, const int* NU, const int* NV, const double*
  *   - 0: success.
  *   - -1: some isolated zeros did not converge; the others are returned.
  *   - -2: the solve stopped on a box where both nets lie within EPSF (LASTBOX).
- *   - -13: the subdivision reached 41 levels (LASTBOX).
+ *   - -13: the subdivision reached 41 levels, or the solve reached its work bound (see Cost);
+ *     LASTBOX holds the box it stopped on, the roots found before it are returned.
  *   - 1: a size out of range, an empty or inverted box, NMAX < 1, a coefficient that is not a number,
  *     or a failed conversion or split.
  *   - 2: the root list is full.
@@ -759,6 +760,13 @@ VCBM_API void mdeca1(const int* LDB, const int* NU, const int* NV, const double*
  * @par Work space
  *   A request of 8 NU NV reals, then (under the stage MRS2D1) one of 164 NU NV + 2 max(NU, NV)^2 + 328
  *   reals; both released on every path.
+ * @par Cost
+ *   At most 2^28 coefficient operations: each box decided counts NU NV (6 + max(NU, NV)), each
+ *   Newton step 6 NU NV; the solve is stopped, with code -13, before the first box past that
+ *   bound (about 0.2 s in a release build). The tests' systems use at most 3% of it; normals
+ *   between random curves of degree up to 20 (lnn2cv) give the same results without it. Nets
+ *   that never settle use all of it: tolerances at or below zero, or a curve of near-zeros along
+ *   which every box fails its Newton iteration and is split again.
  * @par Trace
  *   Threshold 3, entry and exit lines; the stages trace under MRS2D1 to MRS2D5, MRS2NR, MRS2D4,
  *   MBTCV1 and MINLTT at their own thresholds. At level 3 and up MRS2NR writes its noise lines when it

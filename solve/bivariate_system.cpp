@@ -26,6 +26,15 @@ constexpr int kMaxCoef = 41;   // coefficients per variable (binomials of the ta
 constexpr int kLevels = 41;    // depth of the subdivision stack
 constexpr int kMaxNewton = 100;
 
+// The work one solve may spend, in coefficient operations: a box decided
+// costs NU NV (6 + max(NU, NV)) (its exclusion and uniqueness tests and its
+// split), a Newton step 6 NU NV (F, G and their partials). Depth alone does
+// not bound the solve: 41 levels allow 2^41 boxes, and nets that never
+// settle (tolerances at or below zero, a curve of near-zeros) visited
+// millions of boxes, seconds per call. The bound is about 0.2 s of work on
+// this machine's release build; the solve then stops like the depth limit.
+constexpr long long kWorkBound = 1LL << 28;
+
 // One variable of a bivariate array A(LD, *): the NU x NV block, the
 // polynomial in the direction DIR read as NV (or NU) univariate polynomials.
 // F(k) for k = 0..N-1 along the direction, element (i, j) at i + LD j.
@@ -93,6 +102,10 @@ struct Solve {
     double* scratch;      // split work and derivative nets
     vcbm::TraceLevel level;
     bool missed = false;  // some isolated zero did not converge
+    long long work_left = kWorkBound;
+
+    long long box_cost() const { return net_size() * (6 + std::max(nu, nv)); }
+    long long newton_cost() const { return 6 * net_size(); }
 
     ptrdiff_t net_size() const { return static_cast<ptrdiff_t>(nu) * nv; }
     double* nets(int lvl, int half) const { return stack + ((lvl - 1) * 2 + half) * 2 * net_size(); }
@@ -182,7 +195,7 @@ void evaluate(const Solve& s, double u, double v, double* val, double jac[2][2])
 // mrs2nr: Newton's iteration from (U, V) in the caller's box B. 0: a root
 // in (U, V); -1: no convergence (the noise lines at trace level 3 and up);
 // 1: the normalised Jacobian is singular.
-int newton(const Solve& s, const double* b, double& u, double& v) noexcept {
+int newton(Solve& s, const double* b, double& u, double& v) noexcept {
     static constexpr auto R = vcbm::routine("MRS2NR");
     int ier = 0;
     vcbm::Frame fr(R, ier, s.level);
@@ -196,6 +209,7 @@ int newton(const Solve& s, const double* b, double& u, double& v) noexcept {
     int it = 0;
     for (; it < limit; ++it) {
         double val[2], jac[2][2];
+        s.work_left -= s.newton_cost();
         evaluate(s, u, v, val, jac);
         res = std::max(std::fabs(val[0]), std::fabs(val[1]));
         if (!std::isfinite(res)) break;
@@ -306,6 +320,9 @@ int decide(Solve& s, const double* fg, const Box& bx) noexcept {
 }
 
 // mrs2d2: depth-first over the halves; the nets of level 1 are the whole box's.
+// The work bound ends the solve as the depth limit does (-13, LASTBOX the box
+// next in line), checked before each box: a Newton run overshoots it by 100
+// steps at most.
 int subdivide(Solve& s) noexcept {
     static constexpr auto R = vcbm::routine("MRS2D2");
     int ier = 0;
@@ -319,6 +336,11 @@ int subdivide(Solve& s) noexcept {
     for (;;) {
         const Box bx = boxes[lvl][current[lvl]];
         const double* fg = s.nets(lvl, current[lvl]);
+        if (s.work_left <= 0) {
+            to_caller(s, bx, s.lastbox);
+            return -13;
+        }
+        s.work_left -= s.box_cost();
         const int code = decide(s, fg, bx);
         if (code == -2 || code == 2) {
             to_caller(s, bx, s.lastbox);

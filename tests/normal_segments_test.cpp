@@ -1,6 +1,7 @@
 // Normal segments between two curves (lnn2cv) and the scalar product of
 // vector polynomials (scavct), on curve pairs whose normals are known.
 #include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -89,6 +90,27 @@ TEST_F(Recorded, FamiliesChoiceAndBadInput) {
     ASSERT_GE(r.nsol, 1);
     const double u = r.sol[2 * (r.nsol - 1)], v = r.sol[2 * (r.nsol - 1) + 1];
     EXPECT_NEAR(u, v, 1e-3);
+    // Two nearly identical parabolas in space, EPSPB = -inf (every box passes
+    // the uniqueness test) and EPSNR = 1e-300: the solver's boxes near the
+    // family of near-normals each ran a failing Newton iteration and were
+    // split again, two million boxes before the list came back empty (found
+    // by fuzzing: 2 s per call, 25 s under the sanitizers). The solver's work
+    // bound now ends it on an unresolved box.
+    {
+        testing_support::Tolerances t;
+        t.eps1 = 1e-6;
+        t.epsnr = 1e-300;
+        t.nitnr = 20;
+        t.epspb = -std::numeric_limits<double>::infinity();
+        testing_support::fill_block(t);
+        const double a = 0.765625, b = 0.7578125;
+        rec::reset();
+        r = normals(3, {a, a, a, a, b, b, b, b, b}, {b, a, a, a, a, b, b, b, b});
+        EXPECT_EQ(r.ier, 2);
+        EXPECT_EQ(r.nsol, 1);
+        EXPECT_EQ(rec::codes("MRS2D0"), std::vector<int>{-13});
+        testing_support::fill_block();
+    }
     // Two normals between a parabola and a line above it: the choice follows the reference points.
     const Vec par = {-1, 1, 2, -4, 0, 4}, line = {-1, 2, 2, 0};  // y = x^2 and y = 2
     for (double side : {-1.0, 1.0}) {
