@@ -28,7 +28,10 @@
 // Pairing the three components into vector registers would make the partial
 // derivatives travel through memory in pieces of mismatched sizes on their
 // way to the cross product, which stalls the loads that follow.
+// (GCC only: clang does not know the pragma.)
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC optimize("no-tree-slp-vectorize")
+#endif
 
 namespace {
 
