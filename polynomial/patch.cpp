@@ -142,9 +142,15 @@ void mdrvpk(const int* NDIM, const int* NUMAX, const int* NU, const int* NV, con
     if (idu < 0 || idu >= nu || idv < 0 || idv >= nv || nu > *NUMAX || nu > kMaxCoef || nv > kMaxCoef)
         return zero(ndim, D);
     auto c = vcbm::arr3(COEF, ndim, *NUMAX);
+    // Coefficient (i, j) scaled by idu! C(i-1, idu) idv! C(j-1, idv), the
+    // factors of each row and column looked up once; the products are formed
+    // in the same order as when written out per coefficient.
     const double fu = vcbm::factorial(idu), fv = vcbm::factorial(idv);
+    double su[kMaxCoef], sv[kMaxCoef];
+    for (int i = idu + 1; i <= nu; ++i) su[i - 1] = fu * vcbm::binomial(i - 1, idu);
+    for (int j = idv + 1; j <= nv; ++j) sv[j - 1] = vcbm::binomial(j - 1, idv);
     auto scaled = [&](int k, int i, int j) __attribute__((always_inline)) {
-        return fu * vcbm::binomial(i - 1, idu) * fv * vcbm::binomial(j - 1, idv) * c(k, i, j);
+        return su[i - 1] * fv * sv[j - 1] * c(k, i, j);
     };
     double_horner_n(ndim, idu + 1, nu, idv + 1, nv, *U, *V, scaled, D);
 }
