@@ -106,7 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 fz::Call call("mvtnm0");
                 mvtnm0(&ncmax, &ncu, &ncv, surf.data(), uv.data(), tol.data(), normal.data(), &ier);
             }
-            if (!(ier > 100 && ier < 200)) fz::expect_code("mvtnm0", ier, {0, 1, 2, 3, 4});
+            // 101, 102 and 110 are mrs1d0's 1, 2 and 10; 213 its 113 (the tolerance
+            // block's EPSPB above 2 at a corner, where the range is changed).
+            fz::expect_code("mvtnm0", ier, {0, 1, 2, 3, 4, 101, 102, 110, 213});
             if (ier == 0 && in.tame()) fz::expect_finite("mvtnm0", normal.data(), 3);
             break;
         }

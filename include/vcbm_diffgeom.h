@@ -1414,7 +1414,9 @@ VCBM_API void mdrnn2(const double* DN, const int* ORD, const double* EPS, double
  *   - 3: every derivative of Su x Sv up to order min(10, 2 (NCOEFU + NCOEFV) - 6) is null.
  *   - 4: the directions around the point do not give one normal (an apex, a cuspidal edge, or
  *        an odd order in the interior, where opposite directions give opposite normals).
- *   - 100 + k: mrs1d0 failed with code k (1 for TOL(1) above the range or TOL(3) not positive).
+ *   - 100 + k: mrs1d0 failed with code k: 101 for TOL(1) above the range or TOL(3) not positive,
+ *     102 a full list, 110 its work area refused, 213 (its 113) at the corners (0, 1) and (1, 0)
+ *     when the EPSPB tolerance (mveps3) exceeds 2, the length of the range [-1, 1] it changes to.
  * @par Work space
  *   That of mrs1d0.
  * @par Trace

@@ -321,6 +321,22 @@ TEST_F(SurfaceNormal, SingularPointsBuiltOnPurpose) {
         const NormalCall r = normal(*c.s, c.u, c.v);
         for (int k = 0; k < 3; ++k) EXPECT_NEAR(n[k], r.normal[k], 1e-12) << c.u << " " << c.v;
     }
+    // At the corners (0, 1) and (1, 0) the root finder changes the range
+    // [-1, 0] to [-1, 1], which fails when EPSPB exceeds its length 2: its
+    // 113 comes out as 213 (found by fuzzing; the other corners need no change).
+    testing_support::Tolerances wide;
+    wide.epspb = 3.0;
+    testing_support::fill_block(wide);
+    for (auto [s, u, v, code] : {std::tuple(&fan, 1.0, 0.0, 213), std::tuple(&tri, 0.0, 1.0, 213),
+                                 std::tuple(&tri, 0.0, 0.0, 0)}) {
+        rec::reset();
+        const double uv[2] = {u, v};
+        double n[3] = {-7, -7, -7};
+        int ier = -1;
+        mvtnm0(&s->ncmax, &s->nu, &s->nv, s->c.data(), uv, tol, n, &ier);
+        EXPECT_EQ(ier, code) << u << " " << v;
+        EXPECT_EQ(rec::codes("MVTNM0"), code ? std::vector<int>{code} : std::vector<int>{}) << u << " " << v;
+    }
 }
 
 TEST_F(SurfaceNormal, SampleNormalsAroundAPoint) {
